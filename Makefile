@@ -1,0 +1,46 @@
+# The two set-up commands (make run, make test) and the rest of the workflow.
+# Each target installs what is missing first, then drives the CMake presets.
+IN ?= README.md
+OUT ?= build/$(notdir $(IN)).qz
+RELEASE_BIN := build/release/bin
+
+.PHONY: deps run test asan tsan bench fuzz clean
+
+deps:
+	@bash scripts/install-deps.sh
+
+run: deps
+	cmake --preset release >/dev/null
+	cmake --build --preset release --target QzCompress QzDecompress
+	@mkdir -p $(dir $(OUT))
+	$(RELEASE_BIN)/QzCompress "$(IN)" "$(OUT)"
+	$(RELEASE_BIN)/QzDecompress "$(OUT)" "$(OUT).out"
+	@cmp "$(IN)" "$(OUT).out" && echo "round trip matched: $(IN) -> $(OUT) ($$(stat -c %s "$(IN)") -> $$(stat -c %s "$(OUT)") bytes) -> $(OUT).out"
+
+test: deps
+	cmake --preset dev >/dev/null
+	cmake --build --preset dev
+	ctest --preset dev
+
+asan: deps
+	cmake --preset asan >/dev/null
+	cmake --build --preset asan
+	ctest --preset asan
+
+tsan: deps
+	cmake --preset tsan >/dev/null
+	cmake --build --preset tsan
+	ctest --preset tsan
+
+bench: deps
+	cmake --preset release >/dev/null
+	cmake --build --preset release
+	@set -e; for b in $(RELEASE_BIN)/*Bench; do [ -x "$$b" ] && "$$b"; done; true
+	bash bench/compress_vs_xz.sh $(RELEASE_BIN)
+
+fuzz: deps
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz
+
+clean:
+	rm -rf build

@@ -1,0 +1,16 @@
+// QzCore.h: the umbrella header; includes every public QzCore header.
+#ifndef QZCORE_QZCORE_H
+#define QZCORE_QZCORE_H
+
+#include "QzApi.h"
+
+// compression
+#include "compression/QzMemoryCompressor.h"
+#include "compression/QzMemoryDecompressor.h"
+
+// foundation
+#include "foundation/QzArray.h"
+
+// system
+
+#endif // QZCORE_QZCORE_H

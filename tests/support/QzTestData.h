@@ -1,0 +1,78 @@
+// QzTestData.h: reproducible inputs for tests: random bytes, text, runs and
+// mixtures of them, all from fixed seeds.
+#ifndef QZCORE_TESTS_QZTESTDATA_H
+#define QZCORE_TESTS_QZTESTDATA_H
+
+#include <cstddef>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace qztest {
+
+using Bytes = std::vector<char>;
+
+inline Bytes RandomBytes(std::size_t size, unsigned seed = 1)
+{
+    std::mt19937 random(seed);
+    Bytes bytes(size);
+    for (char& byte : bytes)
+        byte = char(random() & 0xFF);
+    return bytes;
+}
+
+// Words drawn from a small vocabulary: compressible like real text.
+inline Bytes Text(std::size_t size, unsigned seed = 2)
+{
+    static char const* const words[] = {"the ",    "engine ", "scene ",  "entity ", "camera ",
+                                        "particle ", "dialog ", "undo ",  "vector ", "matrix ",
+                                        "\n",      "compress ", "LZMA ", "0123 ",  "QzCore "};
+    std::mt19937 random(seed);
+    Bytes bytes;
+    bytes.reserve(size + 16);
+    while (bytes.size() < size)
+        for (char const* c = words[random() % (sizeof words / sizeof words[0])]; *c; ++c)
+            bytes.push_back(*c);
+    bytes.resize(size);
+    return bytes;
+}
+
+// Long runs of one byte value each, of random lengths.
+inline Bytes Runs(std::size_t size, unsigned seed = 3)
+{
+    std::mt19937 random(seed);
+    Bytes bytes;
+    bytes.reserve(size);
+    while (bytes.size() < size)
+        bytes.insert(bytes.end(), 1 + random() % 5000, char(random() & 0xFF));
+    bytes.resize(size);
+    return bytes;
+}
+
+// Blocks of random bytes, text and runs, in random order.
+inline Bytes Mixed(std::size_t size, unsigned seed = 4)
+{
+    std::mt19937 random(seed);
+    Bytes bytes;
+    bytes.reserve(size);
+    while (bytes.size() < size)
+    {
+        std::size_t const block = 1 + random() % 65536;
+        Bytes part;
+        switch (random() % 3)
+        {
+        case 0: part = RandomBytes(block, random()); break;
+        case 1: part = Text(block, random()); break;
+        default: part = Runs(block, random()); break;
+        }
+        bytes.insert(bytes.end(), part.begin(), part.end());
+    }
+    bytes.resize(size);
+    return bytes;
+}
+
+inline Bytes FromString(std::string const& text) { return Bytes(text.begin(), text.end()); }
+
+} // namespace qztest
+
+#endif // QZCORE_TESTS_QZTESTDATA_H

@@ -1,0 +1,176 @@
+// QzDecompress.cpp: reads a container back. The output is written under a
+// temporary name and renamed into place only once all of it is on disk, so a
+// failure never leaves a half-written or short file behind.
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "QzContainer.h"
+#include "compression/QzMemoryDecompressor.h"
+
+namespace {
+
+constexpr int kNotAContainer = -6;
+constexpr int kOutOfMemory = -7;
+constexpr int kCorruptStream = -8;
+
+// Reads the whole file; returns 0 or the exit code after printing the error.
+int ReadFile(char const* path, char*& data, long& length)
+{
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr)
+    {
+        std::printf("Error : Unable to open input file : \"%s\"\n", path);
+        return -2;
+    }
+    length = -1;
+    if (std::fseek(file, 0, SEEK_END) == 0)
+        length = std::ftell(file);
+    if (length < 0 || std::fseek(file, 0, SEEK_SET) != 0)
+    {
+        std::fclose(file);
+        std::printf("Error : Unable to find the length of input file : \"%s\"\n", path);
+        return -3;
+    }
+    if (length > INT_MAX)
+    {
+        std::fclose(file);
+        std::printf("Error : Input file : \"%s\" is not a QzCompress container (%ld bytes is too long)\n",
+                    path, length);
+        return kNotAContainer;
+    }
+    data = new (std::nothrow) char[length];
+    if (data == nullptr)
+    {
+        std::fclose(file);
+        std::printf("Error : Unable to allocate %ld bytes for input file : \"%s\"\n", length, path);
+        return kOutOfMemory;
+    }
+    bool const readAll = std::fread(data, 1, std::size_t(length), file) == std::size_t(length) &&
+                         std::fgetc(file) == EOF && !std::ferror(file);
+    std::fclose(file);
+    if (!readAll)
+    {
+        delete[] data;
+        data = nullptr;
+        std::printf("Error : Unable to read %ld bytes from input file : \"%s\" for reading !\n", length,
+                    path);
+        return -3;
+    }
+    return 0;
+}
+
+// Checks the header; returns 0 or the exit code after printing the error.
+int CheckHeader(char const* path, unsigned char const* data, long length)
+{
+    if (length < qzcontainer::kHeaderSize + qzcontainer::kPropertySize)
+    {
+        std::printf("Error : Input file : \"%s\" is not a QzCompress container (%ld bytes is too short)\n",
+                    path, length);
+        return kNotAContainer;
+    }
+    if (std::memcmp(data, qzcontainer::kMagic, qzcontainer::kMagicSize) != 0)
+    {
+        std::printf("Error : Input file : \"%s\" is not a QzCompress container (no \"%s\" magic)\n", path,
+                    qzcontainer::kMagic);
+        return kNotAContainer;
+    }
+    for (int i = qzcontainer::kReservedOffset; i < qzcontainer::kHeaderSize; ++i)
+    {
+        if (data[i] != 0)
+        {
+            std::printf("Error : Input file : \"%s\" is not a QzCompress container (reserved byte %d is not zero)\n",
+                        path, i);
+            return kNotAContainer;
+        }
+    }
+    if (qzcontainer::ReadSize(data) > qzcontainer::kMaxInputSize)
+    {
+        std::printf("Error : Input file : \"%s\" is not a QzCompress container (size %u is too large)\n",
+                    path, unsigned(qzcontainer::ReadSize(data)));
+        return kNotAContainer;
+    }
+    return 0;
+}
+
+// Writes data to a fresh temporary file beside path and renames it into
+// place; returns 0 or the exit code after printing the error.
+int WriteFileAtomically(char const* path, char const* data, int size)
+{
+    std::string temporary;
+    std::FILE* file = nullptr;
+    // "x": never clobber a file that happens to carry the temporary name
+    for (int attempt = 0; attempt < 100 && file == nullptr; ++attempt)
+    {
+        temporary = std::string(path) + ".qztmp" + std::to_string(attempt);
+        file = std::fopen(temporary.c_str(), "wbx");
+    }
+    if (file == nullptr)
+    {
+        std::printf("Error : Unable to open output file : \"%s\" for writing !\n", path);
+        return -4;
+    }
+    bool const written = std::fwrite(data, 1, std::size_t(size), file) == std::size_t(size);
+    bool const closed = std::fclose(file) == 0;
+    if (written && closed && std::rename(temporary.c_str(), path) == 0)
+        return 0;
+    std::remove(temporary.c_str());
+    std::printf("Error : Unable to write %d bytes to output file : \"%s\"\n", size, path);
+    return -5;
+}
+
+int DecompressFile(char const* inputPath, char const* outputPath)
+{
+    char* container = nullptr;
+    long length = 0;
+    if (int const error = ReadFile(inputPath, container, length))
+        return error;
+    unsigned char const* bytes = reinterpret_cast<unsigned char const*>(container);
+    if (int const error = CheckHeader(inputPath, bytes, length))
+    {
+        delete[] container;
+        return error;
+    }
+
+    int const size = int(qzcontainer::ReadSize(bytes));
+    char* output = new (std::nothrow) char[size];
+    if (output == nullptr)
+    {
+        delete[] container;
+        std::printf("Error : Unable to allocate %d bytes for output file : \"%s\"\n", size, outputPath);
+        return kOutOfMemory;
+    }
+
+    CQzMemoryDecompressor decompressor;
+    decompressor.Initialize(container + qzcontainer::kHeaderSize, int(length) - qzcontainer::kHeaderSize);
+    int const produced = size == 0 ? 0 : decompressor.DecompressOutputBytes(output, size);
+    decompressor.Release();
+    delete[] container;
+    if (produced != size)
+    {
+        delete[] output;
+        std::printf("Error : Compressed data in \"%s\" is corrupt or ends early (%d of %d bytes decoded)\n",
+                    inputPath, produced, size);
+        return kCorruptStream;
+    }
+
+    int const result = WriteFileAtomically(outputPath, output, size);
+    delete[] output;
+    return result;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::printf("QzDecompress v0.1\n");
+    std::printf("\n");
+    if (argc != 3)
+    {
+        std::printf("Usage : QzDecompress input_file output_file\n");
+        return -1;
+    }
+    return DecompressFile(argv[1], argv[2]);
+}
