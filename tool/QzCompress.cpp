@@ -5,6 +5,7 @@
 #include <new>
 
 #include "QzContainer.h"
+#include "QzInputFile.h"
 #include "compression/QzMemoryCompressor.h"
 
 namespace {
@@ -16,49 +17,31 @@ constexpr int kCompressionFailed = -8;
 
 int CompressFile(char const* inputPath, char const* outputPath)
 {
-    std::FILE* input = std::fopen(inputPath, "rb");
-    if (input == nullptr)
+    char* inputBuffer = nullptr;
+    long fileLength = 0;
+    switch (ReadInputFile(inputPath, qzcontainer::kMaxInputSize, inputBuffer, fileLength))
     {
+    case EInputFileResult::ok:
+        break;
+    case EInputFileResult::cannotOpen:
         std::printf("Error : Unable to open input file : \"%s\"\n", inputPath);
         return -2;
-    }
-
-    long fileLength = -1;
-    if (std::fseek(input, 0, SEEK_END) == 0)
-        fileLength = std::ftell(input);
-    if (fileLength < 0 || std::fseek(input, 0, SEEK_SET) != 0)
-    {
-        std::fclose(input);
+    case EInputFileResult::unknownLength:
         std::printf("Error : Unable to find the length of input file : \"%s\"\n", inputPath);
         return -3;
-    }
-    if (fileLength > qzcontainer::kMaxInputSize)
-    {
-        std::fclose(input);
+    case EInputFileResult::tooLarge:
         std::printf("Error : Input file : \"%s\" is too large (%ld bytes, at most %lld)\n", inputPath,
                     fileLength, qzcontainer::kMaxInputSize);
         return kInputTooLarge;
-    }
-    int const length = int(fileLength);
-
-    char* inputBuffer = new (std::nothrow) char[length];
-    if (inputBuffer == nullptr)
-    {
-        std::fclose(input);
-        std::printf("Error : Unable to allocate %d bytes for input file : \"%s\"\n", length, inputPath);
+    case EInputFileResult::outOfMemory:
+        std::printf("Error : Unable to allocate %ld bytes for input file : \"%s\"\n", fileLength, inputPath);
         return kOutOfMemory;
-    }
-    // a byte past the length means the file grew, or is no regular file
-    bool const readAll = std::fread(inputBuffer, 1, std::size_t(length), input) == std::size_t(length) &&
-                         std::fgetc(input) == EOF && !std::ferror(input);
-    std::fclose(input);
-    if (!readAll)
-    {
-        delete[] inputBuffer;
-        std::printf("Error : Unable to read %d bytes from input file : \"%s\" for reading !\n", length,
-                    inputPath);
+    case EInputFileResult::shortRead:
+        std::printf("Error : Unable to read %d bytes from input file : \"%s\" for reading !\n",
+                    int(fileLength), inputPath);
         return -3;
     }
+    int const length = int(fileLength);
 
     CQzMemoryCompressor* compressor = new CQzMemoryCompressor();
     int const capacity = compressor->ComputeCompressionBufferSize(inputBuffer, length);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "QzContainer.h"
+#include "QzInputFile.h"
 #include "compression/QzMemoryDecompressor.h"
 
 namespace {
@@ -17,49 +18,30 @@ constexpr int kOutOfMemory = -7;
 constexpr int kCorruptStream = -8;
 
 // Reads the whole file; returns 0 or the exit code after printing the error.
-int ReadFile(char const* path, char*& data, long& length)
+int ReadContainer(char const* path, char*& data, long& length)
 {
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr)
+    switch (ReadInputFile(path, INT_MAX, data, length))
     {
+    case EInputFileResult::ok:
+        return 0;
+    case EInputFileResult::cannotOpen:
         std::printf("Error : Unable to open input file : \"%s\"\n", path);
         return -2;
-    }
-    length = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0)
-        length = std::ftell(file);
-    if (length < 0 || std::fseek(file, 0, SEEK_SET) != 0)
-    {
-        std::fclose(file);
+    case EInputFileResult::unknownLength:
         std::printf("Error : Unable to find the length of input file : \"%s\"\n", path);
         return -3;
-    }
-    if (length > INT_MAX)
-    {
-        std::fclose(file);
+    case EInputFileResult::tooLarge:
         std::printf("Error : Input file : \"%s\" is not a QzCompress container (%ld bytes is too long)\n",
                     path, length);
         return kNotAContainer;
-    }
-    data = new (std::nothrow) char[length];
-    if (data == nullptr)
-    {
-        std::fclose(file);
+    case EInputFileResult::outOfMemory:
         std::printf("Error : Unable to allocate %ld bytes for input file : \"%s\"\n", length, path);
         return kOutOfMemory;
+    case EInputFileResult::shortRead:
+        break;
     }
-    bool const readAll = std::fread(data, 1, std::size_t(length), file) == std::size_t(length) &&
-                         std::fgetc(file) == EOF && !std::ferror(file);
-    std::fclose(file);
-    if (!readAll)
-    {
-        delete[] data;
-        data = nullptr;
-        std::printf("Error : Unable to read %ld bytes from input file : \"%s\" for reading !\n", length,
-                    path);
-        return -3;
-    }
-    return 0;
+    std::printf("Error : Unable to read %ld bytes from input file : \"%s\" for reading !\n", length, path);
+    return -3;
 }
 
 // Checks the header; returns 0 or the exit code after printing the error.
@@ -125,7 +107,7 @@ int DecompressFile(char const* inputPath, char const* outputPath)
 {
     char* container = nullptr;
     long length = 0;
-    if (int const error = ReadFile(inputPath, container, length))
+    if (int const error = ReadContainer(inputPath, container, length))
         return error;
     unsigned char const* bytes = reinterpret_cast<unsigned char const*>(container);
     if (int const error = CheckHeader(inputPath, bytes, length))
