@@ -19,5 +19,8 @@ install(FILES ${PROJECT_BINARY_DIR}/QzCoreConfig.cmake
               ${PROJECT_BINARY_DIR}/QzCoreConfigVersion.cmake
         DESTINATION ${QZ_CMAKE_DIR})
 
+# the .pc file finds its prefix from where it lies, so the install can move
+file(RELATIVE_PATH QZ_PC_PREFIX_FROM_PCDIR /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
+string(REGEX REPLACE "/$" "" QZ_PC_PREFIX_FROM_PCDIR "${QZ_PC_PREFIX_FROM_PCDIR}")
 configure_file(${PROJECT_SOURCE_DIR}/cmake/qzcore.pc.in ${PROJECT_BINARY_DIR}/qzcore.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/qzcore.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

@@ -103,8 +103,13 @@ int CQzMemoryDecompressor::DecompressOutputBytes(char* output, int count)
         m_inputPosition += int(consumed);
         produced += int(room);
 
-        // corrupt data, or a pass that moved nothing: repeating it cannot help
-        if (result != SZ_OK || (consumed == 0 && room == 0 && !skipsProperties))
+        if (result != SZ_OK)
+        {
+            StopAtCorruptData();
+            break;
+        }
+        // a pass that moved nothing cannot be helped by repeating it
+        if (consumed == 0 && room == 0 && !skipsProperties)
             break;
         if ((status == LZMA_STATUS_FINISHED_WITH_MARK || status == LZMA_STATUS_NEEDS_MORE_INPUT) &&
             m_inputPosition == m_inputSize)
@@ -131,10 +136,20 @@ int CQzMemoryDecompressor::DecompressInputBytes(char* outputBase, int inputCount
     SizeT room = SizeT(outputRoom);
     SizeT consumed = SizeT(offer);
     ELzmaStatus status = LZMA_STATUS_NOT_SPECIFIED;
-    LzmaDec_DecodeToBuf(&m_decoder->state, reinterpret_cast<Byte*>(outputBase) + m_outputPosition,
-                        &room, reinterpret_cast<Byte const*>(m_input) + m_inputPosition, &consumed,
-                        finishMode, &status);
+    SRes const result = LzmaDec_DecodeToBuf(
+        &m_decoder->state, reinterpret_cast<Byte*>(outputBase) + m_outputPosition, &room,
+        reinterpret_cast<Byte const*>(m_input) + m_inputPosition, &consumed, finishMode, &status);
     m_inputPosition += int(consumed);
     m_outputPosition += int(room);
+    if (result != SZ_OK)
+        StopAtCorruptData();
     return int(room);
+}
+
+void CQzMemoryDecompressor::StopAtCorruptData()
+{
+    // after a data error the SDK's decoder state is not fit to be called
+    // again (it may then read far outside the input): treat the input as
+    // used up, so every later call returns 0 without touching the decoder
+    m_inputPosition = m_inputSize;
 }

@@ -35,6 +35,8 @@ public:
 private:
     struct SDecoder;
 
+    void StopAtCorruptData();
+
     char* m_input;
     int m_inputSize;
     SDecoder* m_decoder;

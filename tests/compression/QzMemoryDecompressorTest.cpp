@@ -223,3 +223,28 @@ TEST(QzMemoryDecompressor, GarbageAfterValidPropertiesTerminates)
         EXPECT_TRUE(output.GuardIntact());
     }
 }
+
+// A stream the decoder rejects part-way: feeding it more afterwards must not
+// wake the decoder again (its state after an error sends it far outside the
+// input).
+TEST(QzMemoryDecompressor, CallsAfterADataErrorProduceNothing)
+{
+    Bytes corrupt = {0x7C, 0x7C, 0x7C, 0x7C, 0x00, 0x00, 0x24, 0x00, 0x0B, char(0xFF), char(0xFF), char(0xFF),
+                     char(0xFF), 0x00, 0x00, 0x00, char(0xFF), char(0xFF), 0x2D, char(0xED), char(0xED),
+                     char(0xED), 0x08};
+    CQzMemoryDecompressor feeder;
+    feeder.Initialize(corrupt.data(), int(corrupt.size()));
+    GuardedOutput output(1 << 16);
+    int total = 0;
+    for (int feed = 0; feed < 64; ++feed)
+        total += feeder.DecompressInputBytes(output.data(), 20, int(output.size) - total);
+    EXPECT_LE(total, int(output.size));
+    EXPECT_TRUE(output.GuardIntact());
+
+    CQzMemoryDecompressor decompressor;
+    decompressor.Initialize(corrupt.data(), int(corrupt.size()));
+    char piece[20];
+    for (int call = 0; call < 64; ++call)
+        decompressor.DecompressOutputBytes(piece, sizeof piece);
+    EXPECT_EQ(decompressor.DecompressOutputBytes(piece, sizeof piece), 0);
+}

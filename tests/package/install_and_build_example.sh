@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# install_and_build_example.sh BUILD_DIR EXAMPLE_DIR WORK_DIR: installs the
+# build into WORK_DIR/prefix, builds the example with find_package and with
+# pkg-config, runs both, and checks what the install holds.
+set -euo pipefail
+build=$1 example=$2 work=$3
+rm -rf "$work"
+mkdir -p "$work"
+prefix=$work/prefix
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+flags=()
+if [ -n "${QZ_SANITIZE:-}" ]; then flags=(-fsanitize="$QZ_SANITIZE"); fi
+
+# the public headers are there, the internal ones are not
+test -f "$prefix/include/qzcore/QzCore.h"
+test -f "$prefix/include/qzcore/compression/QzMemoryCompressor.h"
+test ! -e "$prefix/include/qzcore/compression/LzmaCompress.h"
+# the library exports the interface and hides the LZMA SDK
+lib=$(ls "$prefix"/lib*/libqzcore.so.0)
+nm -D --defined-only "$lib" | grep -q 'CQzMemoryCompressor'
+if nm -D --defined-only "$lib" | grep -E ' (LzmaEnc_|LzmaDec_|MatchFinder_|LzmaCompress)'; then
+  echo "the LZMA SDK leaks out of libqzcore" >&2; exit 1
+fi
+
+echo "== CMake package"
+cmake -S "$example" -B "$work/cmake-build" -DCMAKE_PREFIX_PATH="$prefix" \
+  -DCMAKE_CXX_COMPILER="${CXX:-c++}" -DCMAKE_CXX_FLAGS="${flags[*]:-}" >/dev/null
+cmake --build "$work/cmake-build" >/dev/null
+"$work/cmake-build/qzcore_example"
+
+echo "== pkg-config"
+export PKG_CONFIG_PATH=$(dirname "$(ls "$prefix"/lib*/pkgconfig/qzcore.pc)")
+"${CXX:-c++}" -std=c++17 "${flags[@]}" "$example/main.cpp" -o "$work/pkgconfig_example" \
+  $("${PKG_CONFIG:-pkg-config}" --cflags --libs qzcore)
+LD_LIBRARY_PATH=$(dirname "$lib") "$work/pkgconfig_example"
