@@ -162,3 +162,29 @@ TEST_F(QzCompressTool, XzDecodesTheContainersStream)
     EXPECT_EQ(status, 0);
     EXPECT_EQ(qztest::ReadFile(Path("xz.out")), input);
 }
+
+TEST_F(QzCompressTool, InputBeyondTheLargestSizeIsRefusedBeforeReading)
+{
+    // a sparse file: its length is all that is looked at
+    ASSERT_EQ(std::system(("truncate -s 1610612637 " + qztest::Quote(Path("huge.bin"))).c_str()), 0);
+    qztest::ToolResult const result = Compress(Path("huge.bin"), Path("huge.qz"));
+    EXPECT_EQ(result.exitCode, -6);
+    EXPECT_EQ(result.output, kBanner + "Error : Input file : \"" + Path("huge.bin") +
+                                 "\" is too large (1610612637 bytes, at most 1610612636)\n");
+    EXPECT_FALSE(Exists(Path("huge.qz")));
+}
+
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+TEST_F(QzCompressTool, MemoryThatCannotBeHadIsAnErrorNotACrash)
+{
+    ASSERT_EQ(std::system(("truncate -s 300000000 " + qztest::Quote(Path("big.bin"))).c_str()), 0);
+    // 200 MB of address space: the 300 MB input buffer cannot be had
+    std::string const command = "ulimit -v 200000; " + qztest::Quote(QZ_COMPRESS_PROGRAM) + " " +
+                                qztest::Quote(Path("big.bin")) + " " + qztest::Quote(Path("big.qz"));
+    qztest::ToolResult const result = RunTool("/bin/sh", {"-c", command});
+    EXPECT_EQ(result.exitCode, -7) << result.output;
+    EXPECT_EQ(result.output, kBanner + "Error : Unable to allocate 300000000 bytes for input file : \"" +
+                                 Path("big.bin") + "\"\n");
+    EXPECT_FALSE(Exists(Path("big.qz")));
+}
+#endif
