@@ -10,6 +10,7 @@
 
 // foundation
 #include "foundation/QzArray.h"
+#include "foundation/QzString.h"
 
 // system
 
