@@ -36,7 +36,8 @@ public:
     void* GetWaitHandle() { return m_information.process; }
     EStatus GetStatus() { return m_status; }
 
-private:
+protected:
+    // filled by the launcher, which derives from this record
     TQzString<char> m_command;
     unsigned int m_settings[4];
     SQzProcessInformation m_information;

@@ -13,7 +13,7 @@ public:
     CQzThread& operator=(CQzThread const&) = default;
     virtual ~CQzThread();
 
-private:
+protected:
     // free for derived threads' bookkeeping (for example "running")
     bool m_flag;
 };

@@ -50,7 +50,8 @@ TEST(QzDynamicLibrary, CopiesKeepTheLibraryUntilTheLastOneReleases)
         CQzDynamicLibrary copy(*original);
         CQzDynamicLibrary assigned(TQzString<char>("other"));
         assigned = copy;
-        assigned = assigned;
+        CQzDynamicLibrary& same = assigned;
+        assigned = same;
         EXPECT_EQ(original->GetFunctionAddress(TQzString<char>("QzTestModuleCount")),
                   copy.GetFunctionAddress(TQzString<char>("QzTestModuleCount")));
         original->Release();
@@ -67,6 +68,36 @@ TEST(QzDynamicLibrary, CopiesKeepTheLibraryUntilTheLastOneReleases)
     CQzDynamicLibrary unloaded(kModule);
     CQzDynamicLibrary unloadedCopy(unloaded);
     EXPECT_EQ(Call(unloadedCopy), -1);
+}
+
+namespace {
+
+// A launcher fills the record it derives from.
+class CLaunchedProcess : public CQzProcess
+{
+public:
+    explicit CLaunchedProcess(void* handle)
+    {
+        m_command = "tool --run";
+        m_information.process = handle;
+        m_information.processId = 77;
+        m_status = STATUS_RUNNING;
+    }
+};
+
+} // namespace
+
+TEST(QzProcess, AccessorsReadWhatTheLauncherFilledAndCopiesKeepIt)
+{
+    int handle = 0;
+    CLaunchedProcess launched(&handle);
+    CQzProcess copy(launched);
+    EXPECT_EQ(copy.GetWaitHandle(), &handle);
+    EXPECT_EQ(copy.GetStatus(), CQzProcess::STATUS_RUNNING);
+    CQzProcess assigned;
+    assigned = launched;
+    EXPECT_EQ(assigned.GetWaitHandle(), &handle);
+    EXPECT_EQ(assigned.GetStatus(), CQzProcess::STATUS_RUNNING);
 }
 
 TEST(QzProcess, EmptyRecordHasNoHandleAndCopiesAsIs)

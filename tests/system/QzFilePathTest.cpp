@@ -119,7 +119,8 @@ TEST(QzFilePath, OnlyTheNativeFlagConvertsAndCopiesKeepTheText)
     EXPECT_STREQ(copy.GetAsString().GetCString(), "a/b/c");
     copy = native;
     EXPECT_STREQ(copy.GetAsString().GetCString(), "a\\b\\c");
-    copy = copy;
+    CQzFilePath& same = copy;
+    copy = same;
     EXPECT_STREQ(copy.GetAsString().GetCString(), "a\\b\\c");
 
     copy.SetNull();

@@ -31,7 +31,7 @@ std::uint32_t Inverse(std::uint32_t odd)
 // A seed whose first draw is r: the state after the step is r << 16.
 int SeedDrawing(int r)
 {
-    return int((std::uint32_t(r) << 16) - 12345u) * int(Inverse(1103515245u));
+    return int(((std::uint32_t(r) << 16) - 12345u) * Inverse(1103515245u));
 }
 
 double const K = double(3.0518509e-5f);
@@ -76,7 +76,8 @@ TEST(QzRandomValue, KnownFirstDrawsAndReseeding)
     CQzRandomValue copy(generator);
     CQzRandomValue assigned(99);
     assigned = generator;
-    assigned = assigned;
+    CQzRandomValue& same = assigned;
+    assigned = same;
     EXPECT_EQ(copy.GetNextInt(), 21468);
     EXPECT_EQ(assigned.GetNextInt(), 21468);
     EXPECT_EQ(generator.GetNextInt(), 21468);

@@ -38,6 +38,10 @@ void RunJob(void* argument)
 
 void ExpectAllDone(std::vector<SJob> const& jobs)
 {
+    // the flags first, newest first: those would still be pending after an
+    // early return, whereas recomputing every result gives them time
+    for (auto job = jobs.rbegin(); job != jobs.rend(); ++job)
+        ASSERT_TRUE(job->done) << "input " << job->input;
     for (SJob const& job : jobs)
     {
         ASSERT_TRUE(job.done) << "input " << job.input;
@@ -76,6 +80,10 @@ TEST(QzWorkerManager, RunsThousandsOfUnitsFromSeveralPushers)
         threads.emplace_back([&, p] {
             for (unsigned int i = 0; i < perPusher; ++i)
                 manager.PushWorkUnit(RunJob, &jobs[p * perPusher + i], QzWorkerUnitTag(i % 8));
+            // while the others still push, the wait covers this thread's units
+            manager.WaitForAllCompletion();
+            for (unsigned int i = perPusher; i-- > 0;)
+                ASSERT_TRUE(jobs[p * perPusher + i].done) << "pusher " << p << " unit " << i;
         });
     for (std::thread& thread : threads)
         thread.join();
