@@ -12,7 +12,9 @@
 #include <fstream>
 #include <map>
 #include <regex>
+#include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -224,4 +226,38 @@ TEST_F(QzLogTest, FilesThatCannotBeOpenedAreSkippedAndTheOthersWritten)
     QzLog(LOG_WARNING, LOG_TYPE_GENERAL, 0, "long name");
     EXPECT_EQ(std::distance(fs::directory_iterator("_logs"), fs::directory_iterator()), 6);
     EXPECT_TRUE(HasLine(g_debugLines.back(), "[WARNING] long name\n"));
+}
+
+TEST_F(QzLogTest, ConcurrentMessagesEachLandAsOneWholeLine)
+{
+    QzSetLogDebugSink([](char const*) {});
+    QzLogInit("tool");
+    int const threads = 4;
+    int const perThread = 300;
+    std::vector<std::thread> loggers;
+    for (int t = 0; t < threads; ++t)
+        loggers.emplace_back([t] {
+            for (int i = 0; i < perThread; ++i)
+                QzLog(LOG_ERROR, LOG_TYPE_GENERAL, t, "thread %d line %d %s", t, i, "padding padding padding");
+        });
+    for (std::thread& logger : loggers)
+        logger.join();
+
+    std::istringstream lines(qztest::ReadWholeFile("_logs/tool_error.log"));
+    static std::regex const whole(
+        "([01][0-9]|2[0-3]):[0-5][0-9]:[0-5][0-9] \\[  ERROR\\] ( *)thread ([0-9]) line ([0-9]+) padding padding padding");
+    std::vector<int> seen(threads, 0);
+    std::string line;
+    int count = 0;
+    while (std::getline(lines, line))
+    {
+        std::smatch match;
+        ASSERT_TRUE(std::regex_match(line, match, whole)) << line;
+        int const thread = std::stoi(match[3]);
+        EXPECT_EQ(match[2].length(), std::size_t(thread) * 2);
+        EXPECT_EQ(std::stoi(match[4]), seen[thread]++); // each thread's lines in its order
+        ++count;
+    }
+    EXPECT_EQ(count, threads * perThread);
+    EXPECT_EQ(qztest::ReadWholeFile("_logs/tool.log").size(), qztest::ReadWholeFile("_logs/tool_error.log").size());
 }
