@@ -49,16 +49,27 @@ void RunUnit(CQzWorkerManager::SWorkerQueue& worker, CQzWorkerManager::SWorkUnit
     worker.unitsCompleted.fetch_add(1, std::memory_order_release);
 }
 
-template <typename Threads>
-void WorkerLoop(Threads* threads, CQzWorkerManager::SWorkerQueue* worker, SWakeSignal* signal,
-                unsigned int index)
+void WaitUntilEqual(std::atomic<unsigned int> const& pushed, std::atomic<unsigned int> const& completed)
 {
+    // a pure spin: these waits are for short stretches at batch ends
+    while (pushed.load(std::memory_order_acquire) != completed.load(std::memory_order_acquire))
+    {
+    }
+}
+
+} // namespace
+
+// Runs the units of one worker until the manager stops and the ring is
+// drained.
+void CQzWorkerManager::WorkerLoop(SThreads* threads, SWorkerQueue* worker, unsigned int index)
+{
+    SWakeSignal* const signal = &threads->signals[index];
     t_workerOf = threads;
     char name[16];
     std::snprintf(name, sizeof name, "QzWorker%u", index);
     QzSetCurrentThreadName(name);
 
-    CQzWorkerManager::SWorkUnit unit;
+    SWorkUnit unit;
     for (;;)
     {
         if (worker->queue.Pop(unit))
@@ -75,16 +86,6 @@ void WorkerLoop(Threads* threads, CQzWorkerManager::SWorkerQueue* worker, SWakeS
         signal->wake.wait(lock);
     }
 }
-
-void WaitUntilEqual(std::atomic<unsigned int> const& pushed, std::atomic<unsigned int> const& completed)
-{
-    // a pure spin: these waits are for short stretches at batch ends
-    while (pushed.load(std::memory_order_acquire) != completed.load(std::memory_order_acquire))
-    {
-    }
-}
-
-} // namespace
 
 // ---- construction and shutdown ----
 
@@ -137,8 +138,7 @@ void CQzWorkerManager::Start()
     m_pWorkers = new SWorkerQueue[m_workerCount];
     m_pThreads->threads.reserve(m_workerCount);
     for (unsigned int i = 0; i < m_workerCount; ++i)
-        m_pThreads->threads.emplace_back(WorkerLoop<SThreads>, m_pThreads, &m_pWorkers[i],
-                                         &m_pThreads->signals[i], i);
+        m_pThreads->threads.emplace_back(WorkerLoop, m_pThreads, &m_pWorkers[i], i);
 }
 
 // Drops this manager's share; the last one stops and joins the workers.

@@ -86,6 +86,7 @@ protected:
 private:
     struct SThreads;
 
+    static void WorkerLoop(SThreads* threads, SWorkerQueue* worker, unsigned int index);
     void Start();
     void Leave();
 
