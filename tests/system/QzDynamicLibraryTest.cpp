@@ -64,6 +64,12 @@ TEST(QzDynamicLibrary, CopiesKeepTheLibraryUntilTheLastOneReleases)
     ASSERT_TRUE(fresh.Initialize());
     EXPECT_EQ(Call(fresh), 1);
 
+    // a second Initialize gives up the first load: one Release unloads
+    ASSERT_TRUE(fresh.Initialize());
+    fresh.Release();
+    ASSERT_TRUE(fresh.Initialize());
+    EXPECT_EQ(Call(fresh), 1);
+
     // a copy of an unloaded library holds nothing
     CQzDynamicLibrary unloaded(kModule);
     CQzDynamicLibrary unloadedCopy(unloaded);
