@@ -10,7 +10,22 @@
 
 // foundation
 #include "foundation/QzArray.h"
+#include "foundation/QzString.h"
 
 // system
+#include "system/QzLog.h"
+#include "system/QzTimer.h"
+#include "system/QzPerformanceTimer.h"
+#include "system/QzThread.h"
+#include "system/QzWaitEvent.h"
+#include "system/QzFixedRingBuffer.h"
+#include "system/QzWorkerManager.h"
+#include "system/QzFilePath.h"
+#include "system/QzDynamicLibrary.h"
+#include "system/QzProcess.h"
+#include "system/QzRandomValue.h"
+#include "system/QzRefCount.h"
+#include "system/QzMemCounter.h"
+#include "system/QzMemoryArea.h"
 
 #endif // QZCORE_QZCORE_H
