@@ -17,10 +17,13 @@ if [ -n "${QZ_SANITIZE:-}" ]; then flags=(-fsanitize="$QZ_SANITIZE"); fi
 test -f "$prefix/include/qzcore/QzCore.h"
 test -f "$prefix/include/qzcore/compression/QzMemoryCompressor.h"
 test ! -e "$prefix/include/qzcore/compression/LzmaCompress.h"
+test ! -e "$prefix/include/qzcore/system/platform"
 # the library exports the interface and hides the LZMA SDK
 lib=$(ls "$prefix"/lib*/libqzcore.so.0)
-nm -D --defined-only "$lib" | grep -q 'CQzMemoryCompressor'
-if nm -D --defined-only "$lib" | grep -E ' (LzmaEnc_|LzmaDec_|MatchFinder_|LzmaCompress)'; then
+# (read the symbol list whole: grep -q closing the pipe early would fail it)
+symbols=$(nm -DC --defined-only "$lib")
+grep -q 'CQzMemoryCompressor::Compress' <<<"$symbols"
+if grep -E ' (LzmaEnc_|LzmaDec_|MatchFinder|LzmaCompress|Lz[A-Za-z]*_)' <<<"$symbols"; then
   echo "the LZMA SDK leaks out of libqzcore" >&2; exit 1
 fi
 
