@@ -11,6 +11,10 @@
 // foundation
 #include "foundation/QzArray.h"
 #include "foundation/QzString.h"
+#include "foundation/QzStringCompare.h"
+#include "foundation/QzStringCopy.h"
+#include "foundation/QzStringNumbers.h"
+#include "foundation/QzUtf8.h"
 
 // system
 
