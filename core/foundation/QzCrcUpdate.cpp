@@ -2,6 +2,7 @@
 // carry-less folding.
 #include "foundation/QzCrcUpdate.h"
 
+#include "foundation/QzAsciiCase.h"
 #include "foundation/QzCrcFold.h"
 #include "foundation/QzCrcTables.h"
 
@@ -35,11 +36,6 @@ unsigned long long LowerCapitals(unsigned long long v)
     return v | (capital >> 2);
 }
 
-unsigned char LowerCapital(unsigned char b)
-{
-    return b >= 'A' && b <= 'Z' ? (unsigned char)(b + 0x20) : b;
-}
-
 template <bool lower, typename U>
 U Sliced(SSlicedTable<U> const& table, U reg, unsigned char const* p, std::size_t n)
 {
@@ -55,7 +51,7 @@ U Sliced(SSlicedTable<U> const& table, U reg, unsigned char const* p, std::size_
                 t[1][(v >> 48) & 0xFF] ^ t[0][v >> 56]);
     }
     for (; n > 0; --n, ++p)
-        reg = U((reg >> 8) ^ t[0][(reg ^ (lower ? LowerCapital(*p) : *p)) & 0xFF]);
+        reg = U((reg >> 8) ^ t[0][(reg ^ (lower ? qztext::AsciiLower(*p) : *p)) & 0xFF]);
     return reg;
 }
 

@@ -2,6 +2,7 @@
 // for the library and its clients.
 #include "foundation/QzString.h"
 
+#include "foundation/QzAsciiCase.h"
 #include "foundation/QzStringCopy.h"
 
 #include <algorithm>
@@ -29,18 +30,12 @@ T* CopyText(T const* text, int length)
 }
 
 template <typename T>
-T FoldCase(T unit)
-{
-    return unit >= T('A') && unit <= T('Z') ? T(unit + 32) : unit;
-}
-
-template <typename T>
 bool MatchesAt(T const* text, T const* needle, int needleLength, bool caseSensitive)
 {
     if (caseSensitive)
         return std::equal(needle, needle + needleLength, text);
     return std::equal(needle, needle + needleLength, text,
-                      [](T a, T b) { return FoldCase(a) == FoldCase(b); });
+                      [](T a, T b) { return qztext::AsciiLower(a) == qztext::AsciiLower(b); });
 }
 
 template <typename T>
@@ -185,7 +180,7 @@ void TQzString<T>::ToLower()
     if (m_pText == nullptr)
         return;
     for (T* unit = m_pText; *unit != 0; ++unit)
-        *unit = FoldCase(*unit);
+        *unit = qztext::AsciiLower(*unit);
 }
 
 template class TQzString<char>;

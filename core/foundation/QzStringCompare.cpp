@@ -1,6 +1,8 @@
 // QzStringCompare.cpp: one comparison loop behind the eight exported names.
 #include "foundation/QzStringCompare.h"
 
+#include "foundation/QzAsciiCase.h"
+
 #include <climits>
 #include <type_traits>
 
@@ -10,9 +12,7 @@ template <typename T>
 unsigned int Fold(T unit, bool noCase)
 {
     auto const value = static_cast<std::make_unsigned_t<T>>(unit);
-    if (noCase && value >= 'A' && value <= 'Z')
-        return value + 32u;
-    return value;
+    return noCase ? qztext::AsciiLower(value) : value;
 }
 
 template <typename T>
