@@ -10,7 +10,15 @@
 
 // foundation
 #include "foundation/QzArray.h"
+#include "foundation/QzByteOrder.h"
+#include "foundation/QzCRC16.h"
+#include "foundation/QzCRC32.h"
+#include "foundation/QzChecksum.h"
 #include "foundation/QzString.h"
+#include "foundation/QzStringCompare.h"
+#include "foundation/QzStringCopy.h"
+#include "foundation/QzStringNumbers.h"
+#include "foundation/QzUtf8.h"
 
 // system
 #include "system/QzLog.h"

@@ -2,21 +2,13 @@
 // for the library and its clients.
 #include "foundation/QzString.h"
 
+#include "foundation/QzAsciiCase.h"
+#include "foundation/QzStringCopy.h"
+
 #include <algorithm>
 #include <cstddef>
 
 namespace {
-
-template <typename T>
-int TextLength(T const* text)
-{
-    if (text == nullptr)
-        return 0;
-    T const* end = text;
-    while (*end != 0)
-        ++end;
-    return int(end - text);
-}
 
 // A fresh block of length + 1 units, all zero.
 template <typename T>
@@ -38,18 +30,12 @@ T* CopyText(T const* text, int length)
 }
 
 template <typename T>
-T FoldCase(T unit)
-{
-    return unit >= T('A') && unit <= T('Z') ? T(unit + 32) : unit;
-}
-
-template <typename T>
 bool MatchesAt(T const* text, T const* needle, int needleLength, bool caseSensitive)
 {
     if (caseSensitive)
         return std::equal(needle, needle + needleLength, text);
     return std::equal(needle, needle + needleLength, text,
-                      [](T a, T b) { return FoldCase(a) == FoldCase(b); });
+                      [](T a, T b) { return qztext::AsciiLower(a) == qztext::AsciiLower(b); });
 }
 
 template <typename T>
@@ -69,7 +55,7 @@ TQzString<T> const TQzString<T>::STR_EMPTY(TQzString<T>::EMPTY);
 // ---- construction and assignment ----
 
 template <typename T>
-TQzString<T>::TQzString(T const* text) : m_pText(CopyText(text, TextLength(text)))
+TQzString<T>::TQzString(T const* text) : m_pText(CopyText(text, qzStrlen(text)))
 {
 }
 
@@ -88,7 +74,7 @@ template <typename T>
 TQzString<T>& TQzString<T>::operator=(T const* text)
 {
     // copied before the old block goes, since text may lie inside it
-    T* block = CopyText(text, TextLength(text));
+    T* block = CopyText(text, qzStrlen(text));
     delete[] m_pText;
     m_pText = block;
     return *this;
@@ -107,7 +93,7 @@ TQzString<T>& TQzString<T>::operator=(TQzString const& other)
 template <typename T>
 int TQzString<T>::GetLength() const
 {
-    return TextLength(m_pText);
+    return qzStrlen(m_pText);
 }
 
 template <typename T>
@@ -116,7 +102,7 @@ bool TQzString<T>::EndsWith(T const* suffix) const
     if (suffix == nullptr)
         return false;
     int const length = GetLength();
-    int const suffixLength = TextLength(suffix);
+    int const suffixLength = qzStrlen(suffix);
     if (length < suffixLength)
         return false;
     return MatchesAt(GetCString() + (length - suffixLength), suffix, suffixLength, true);
@@ -131,7 +117,7 @@ int TQzString<T>::FindLast(T const* needle, int start, bool caseSensitive) const
     if (needle == nullptr || start >= length || start < 0)
         return -1;
     T const* const text = GetCString();
-    int const needleLength = TextLength(needle);
+    int const needleLength = qzStrlen(needle);
     // Searching forward from each p = start, start - 1, ..., 0 in turn: the
     // first search finds the first occurrence at or after start; once it has
     // failed, a search from p < start can only find one that begins at p.
@@ -175,7 +161,7 @@ void TQzString<T>::Append(T const* text)
     // freed, so a text inside this string (or the string itself) appends
     // what it was before the call.
     int const length = GetLength();
-    int const tailLength = TextLength(text);
+    int const tailLength = qzStrlen(text);
     if (length + tailLength == 0)
     {
         SetLength(0);
@@ -194,7 +180,7 @@ void TQzString<T>::ToLower()
     if (m_pText == nullptr)
         return;
     for (T* unit = m_pText; *unit != 0; ++unit)
-        *unit = FoldCase(*unit);
+        *unit = qztext::AsciiLower(*unit);
 }
 
 template class TQzString<char>;
