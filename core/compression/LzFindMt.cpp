@@ -49,10 +49,13 @@ UInt32 FillBlock(CMatchFinderMt const& mt, CQzMatchFinderPipe& pipe, UInt32* blo
     UInt32* const last = block + kMtBlockValues - pipe.maxRecord;
     UInt32 positions = pipe.positionsLeft < UInt32(kMtBlockPositions) ? pipe.positionsLeft
                                                                       : UInt32(kMtBlockPositions);
+    // the loop reads nothing the encoder writes: no cache line goes back and forth
+    Mf_GetMatches_Func const getMatches = mt.single.GetMatches;
+    CMatchFinder* const finder = mt.MatchFinder;
     UInt32 done = 0;
     for (; done < positions && out <= last; ++done)
     {
-        UInt32 const count = mt.single.GetMatches(mt.MatchFinder, out + 1);
+        UInt32 const count = getMatches(finder, out + 1);
         *out = count;
         out += count + 1;
     }

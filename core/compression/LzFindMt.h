@@ -43,6 +43,10 @@ typedef struct _CMatchFinderMt
   EMatchFinderMtMode mode;
   IMatchFinder single;       /* the single-thread finder's own functions */
   struct CQzMatchFinderPipe *pipe; /* buffers, worker and hand-over */
+
+  /* the encoder places the finder's state right behind this structure: keep
+     the encoder's fields above and the worker's there on separate cache lines */
+  Byte pad[128];
 } CMatchFinderMt;
 
 void MatchFinderMt_Construct(CMatchFinderMt *p);
