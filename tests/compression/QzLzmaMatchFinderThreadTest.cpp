@@ -211,12 +211,12 @@ TEST(QzLzmaMatchFinderThread, MatchesTheSingleThreadEncoderOnLargeInputs)
     // sanitizers slow the encoder tenfold; the sizes still cross the
     // dictionary, the ring and the encoder's 32 KiB passes many times
     std::size_t const mib = std::size_t(1) << 20;
-    std::size_t const zeros = kSanitized ? 3 * mib : 20 * mib;
-    std::size_t const random = kSanitized ? mib + mib / 4 : 3 * mib;
-    std::size_t const mixture = kSanitized ? mib : 3 * mib;
+    std::size_t const zeros = kSanitized ? mib + mib / 4 : 20 * mib;
+    std::size_t const random = kSanitized ? mib + mib / 8 : 3 * mib;
+    std::size_t const mixture = kSanitized ? mib / 2 : 3 * mib;
     Bytes const inputs[] = {
         Bytes(zeros, 0),
-        Concat(qztest::RandomBytes(random, 11), qztest::Text(mib / 2, 12)),
+        Concat(qztest::RandomBytes(random, 11), qztest::Text(mib / 4, 12)),
         qztest::Mixed(mixture, 13),
         qztest::Mixed(mixture + 12345, 14),
         Concat(qztest::Runs(mixture / 2, 15), qztest::Mixed(mixture / 2, 16)),
@@ -230,7 +230,7 @@ TEST(QzLzmaMatchFinderThread, MatchesTheSingleThreadEncoderOnLargeInputs)
 
 TEST(QzLzmaMatchFinderThread, RunsOnASecondThreadOnlyDuringTheCall)
 {
-    Bytes const input = qztest::Mixed(std::size_t(1) << 20, 21);
+    Bytes const input = qztest::Mixed(kSanitized ? std::size_t(300000) : std::size_t(1) << 20, 21);
     int const before = BaselineThreadCount();
     SEncodeRun run;
     Encode(run, input, input.size() + input.size() / 3 + 128);
@@ -247,7 +247,7 @@ TEST(QzLzmaMatchFinderThread, ManyCallsInARowMatchAndLeaveNoThreadBehind)
     int const before = BaselineThreadCount();
     for (unsigned call = 0; call < 40; ++call)
     {
-        std::size_t const size = (call * 7919u) % (kSanitized ? 70000u : 200000u);
+        std::size_t const size = (call * 7919u) % (kSanitized ? 50000u : 200000u);
         Bytes const input = qztest::Mixed(size, call);
         ASSERT_EQ(Compress(compressor, input), Reference(input)) << "call " << call;
         ASSERT_EQ(SettledThreadCount(before), before) << "call " << call;
@@ -256,7 +256,7 @@ TEST(QzLzmaMatchFinderThread, ManyCallsInARowMatchAndLeaveNoThreadBehind)
 
 TEST(QzLzmaMatchFinderThread, FourThreadsCompressingAtOnceEachGetTheirOwnBytes)
 {
-    std::size_t const size = kSanitized ? 300000 : std::size_t(3) << 19;
+    std::size_t const size = kSanitized ? 150000 : std::size_t(3) << 19;
     std::vector<Bytes> inputs, expected;
     for (unsigned t = 0; t < 4; ++t)
     {
@@ -292,7 +292,7 @@ TEST(QzLzmaMatchFinderThread, FallsBackToOneThreadWithTheSameBytesWhenTheThreadC
         Bytes const input = qztest::Mixed(size, unsigned(size));
         EXPECT_EQ(Compress(input), Reference(input)) << "size " << size;
     }
-    Bytes const input = qztest::Mixed(std::size_t(1) << 19, 41);
+    Bytes const input = qztest::Mixed(kSanitized ? std::size_t(200000) : std::size_t(1) << 19, 41);
     SEncodeRun run;
     Encode(run, input, input.size() + input.size() / 3 + 128);
     ASSERT_EQ(run.result, SZ_OK);
@@ -399,7 +399,7 @@ struct SOutStream
 
 TEST(QzLzmaMatchFinderThread, StreamInputIsEncodedOnOneThreadWithTheSameBytes)
 {
-    Bytes const input = qztest::Mixed(kSanitized ? std::size_t(1) << 20 : std::size_t(3) << 19, 71);
+    Bytes const input = qztest::Mixed(kSanitized ? std::size_t(1) << 19 : std::size_t(3) << 19, 71);
     CLzmaEncHandle encoder = LzmaEnc_Create(&g_malloc);
     ASSERT_NE(encoder, nullptr);
     CLzmaEncProps props;
