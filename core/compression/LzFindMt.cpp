@@ -1,6 +1,11 @@
-// LzFindMt.cpp: the encoder's second thread. A worker runs the SDK's
-// single-thread match finder ahead of the encoder and hands the match list of
-// every position over in blocks; the encoder reads them in the same order.
+// LzFindMt.cpp: the encoder's second thread. The SDK's binary-tree match
+// finder (bt4) is cut in two stages: the hash stage looks up and updates the
+// hash heads of each position, the tree stage walks and rebuilds the binary
+// tree from them and lists the matches. The worker runs the tree stage ahead
+// of the encoder; the encoder's thread runs the hash stage ahead of the worker
+// whenever it takes a block, which shares the finder's work between the two
+// threads. Both hand-overs go through rings of blocks; the matches come out
+// exactly as the single-thread finder gives them, position by position.
 #include "compression/LzFindMt.h"
 
 #include <atomic>
@@ -10,22 +15,55 @@
 #include <new>
 #include <thread>
 
-// The hand-over between the worker and the encoder: a ring of blocks, each a
-// run of records (count, then count values) for consecutive positions.
+#include "LzHash.h"
+
+namespace {
+
+// the hash stage gives three values per position: the distances to the last
+// positions with the same 2- and 3-byte hash, and the head of the 4-byte chain
+constexpr UInt32 kHeadsPerPosition = 3;
+constexpr UInt32 kHeadBlockValues = kMtBlockPositions * kHeadsPerPosition;
+constexpr std::size_t kPipeValues = std::size_t(kMtNumBlocks) * (kMtBlockValues + kHeadBlockValues);
+
+} // namespace
+
+// The state behind CMatchFinderMt: the finder's two stages and the two rings.
 struct CQzMatchFinderPipe
 {
-    UInt32* values = nullptr; // kMtNumBlocks blocks of kMtBlockValues each
-    UInt32 blockSize[kMtNumBlocks] = {}; // values used, set before a block is published
-    UInt32 positionsLeft = 0; // positions not yet put into a block (filler only)
-    UInt32 maxRecord = 0;     // the largest record one position can make
-    bool consumerHoldsBlock = false;
+    UInt32* values = nullptr; // match blocks, then head blocks
+    UInt32 maxRecord = 0;     // the largest match record of one position
 
+    // the finder's fixed settings, copied where both stages read them
+    CMatchFinder* finder = nullptr;
+    Byte const* end = nullptr;
+    UInt32 cyclicBufferSize = 0;
+    UInt32 matchMaxLen = 0;
+    UInt32 cutValue = 0;
+
+    // hash stage (the encoder's thread): the next position to hash
+    Byte const* hashCur = nullptr;
+    UInt32 hashPos = 0;
+    UInt32 hashLeft = 0;
+
+    // tree stage (the worker): the next position and its heads
+    Byte const* treeCur = nullptr;
+    UInt32 treePos = 0;
+    UInt32 cyclicPos = 0;
+    UInt32 treeLeft = 0;
+    UInt32 const* heads = nullptr;
+    UInt32 const* headsEnd = nullptr;
+
+    // the rings, under lock: blocks published and handed back, per ring
     std::mutex lock;
-    std::condition_variable blockFilled;
-    std::condition_variable blockFreed;
-    unsigned filled = 0;   // blocks published, under lock
-    unsigned released = 0; // blocks handed back, under lock
-    bool stop = false;     // under lock
+    std::condition_variable encoderWake;
+    std::condition_variable workerWake;
+    unsigned matchesFilled = 0, matchesReleased = 0;
+    unsigned headsFilled = 0, headsReleased = 0;
+    UInt32 matchSize[kMtNumBlocks] = {};
+    UInt32 headSize[kMtNumBlocks] = {};
+    bool encoderHoldsMatches = false;
+    bool workerHoldsHeads = false;
+    bool stop = false;
     std::thread worker;
 };
 
@@ -33,79 +71,222 @@ namespace {
 
 std::atomic<int> g_failThreadStarts{0};
 
-UInt32* BlockValues(CQzMatchFinderPipe& pipe, unsigned block)
+UInt32* MatchBlock(CQzMatchFinderPipe& pipe, unsigned block)
 {
     return pipe.values + std::size_t(block % kMtNumBlocks) * kMtBlockValues;
 }
 
-// ---- filling ----
-
-// Runs the finder over the next positions into one block; every position gets
-// its full match list, also those the encoder will skip: finding the matches
-// updates the finder's tree exactly as skipping would.
-UInt32 FillBlock(CMatchFinderMt const& mt, CQzMatchFinderPipe& pipe, UInt32* block)
+UInt32* HeadBlock(CQzMatchFinderPipe& pipe, unsigned block)
 {
+    return pipe.values + std::size_t(kMtNumBlocks) * kMtBlockValues +
+           std::size_t(block % kMtNumBlocks) * kHeadBlockValues;
+}
+
+// ---- the two stages ----
+
+// Hashes the next positions into one block and returns the values written.
+// The last three bytes of the input have no 4-byte hash; their entries are
+// never read.
+UInt32 FillHeads(CQzMatchFinderPipe& pipe, UInt32* block)
+{
+    CMatchFinder const* const p = pipe.finder; // for the SDK's hash formula
+    CLzRef* const hash = pipe.finder->hash;
+    Byte const* const end = pipe.end;
+    UInt32 const positions = pipe.hashLeft < UInt32(kMtBlockPositions) ? pipe.hashLeft : UInt32(kMtBlockPositions);
     UInt32* out = block;
-    UInt32* const last = block + kMtBlockValues - pipe.maxRecord;
-    UInt32 positions = pipe.positionsLeft < UInt32(kMtBlockPositions) ? pipe.positionsLeft
-                                                                      : UInt32(kMtBlockPositions);
-    // the loop reads nothing the encoder writes: no cache line goes back and forth
-    Mf_GetMatches_Func const getMatches = mt.single.GetMatches;
-    CMatchFinder* const finder = mt.MatchFinder;
-    UInt32 done = 0;
-    for (; done < positions && out <= last; ++done)
+    Byte const* cur = pipe.hashCur;
+    UInt32 pos = pipe.hashPos;
+    for (UInt32 i = 0; i < positions; ++i, ++cur, ++pos, out += kHeadsPerPosition)
     {
-        UInt32 const count = getMatches(finder, out + 1);
-        *out = count;
-        out += count + 1;
+        if (end - cur < 4)
+            continue;
+        UInt32 hash2Value, hash3Value, hashValue;
+        HASH4_CALC;
+        out[0] = pos - hash[hash2Value];
+        out[1] = pos - hash[kFix3HashSize + hash3Value];
+        out[2] = hash[kFix4HashSize + hashValue];
+        hash[hash2Value] = hash[kFix3HashSize + hash3Value] = hash[kFix4HashSize + hashValue] = pos;
     }
-    pipe.positionsLeft -= done;
+    pipe.hashCur = cur;
+    pipe.hashPos = pos;
+    pipe.hashLeft -= positions;
     return UInt32(out - block);
 }
 
-void RunWorker(CMatchFinderMt* mt)
+// Where the tree stage stands; a copy on the worker's stack while it fills a
+// block, so the encoder's thread never shares its cache lines.
+struct STreeStage
 {
-    CQzMatchFinderPipe& pipe = *mt->pipe;
-    for (unsigned block = 0; pipe.positionsLeft != 0; ++block)
+    Byte const* cur;
+    UInt32 pos;
+    UInt32 cyclicPos;
+    UInt32 const* heads;
+};
+
+// The matches of the tree stage's position from its heads, as the SDK's bt4
+// finder lists them (Bt4_MatchFinder_GetMatches); the tree is rebuilt as
+// there. Returns the number of values written to distances.
+UInt32 TreeMatches(CQzMatchFinderPipe const& pipe, STreeStage const& at, UInt32* distances)
+{
+    Byte const* const cur = at.cur;
+    UInt32 const* const heads = at.heads;
+    UInt32 const available = UInt32(pipe.end - cur);
+    UInt32 const lenLimit = available < pipe.matchMaxLen ? available : pipe.matchMaxLen;
+    if (lenLimit < 4)
+        return 0;
+    UInt32 const cyclicBufferSize = pipe.cyclicBufferSize;
+    UInt32 delta2 = heads[0];
+    UInt32 const delta3 = heads[1];
+    UInt32 const curMatch = heads[2];
+    UInt32 maxLen = 1;
+    UInt32 offset = 0;
+    if (delta2 < cyclicBufferSize && *(cur - delta2) == *cur)
+    {
+        distances[0] = maxLen = 2;
+        distances[1] = delta2 - 1;
+        offset = 2;
+    }
+    if (delta2 != delta3 && delta3 < cyclicBufferSize && *(cur - delta3) == *cur)
+    {
+        maxLen = 3;
+        distances[offset + 1] = delta3 - 1;
+        offset += 2;
+        delta2 = delta3;
+    }
+    CLzRef* const son = pipe.finder->son;
+    if (offset != 0)
+    {
+        for (; maxLen != lenLimit; maxLen++)
+            if (cur[std::ptrdiff_t(maxLen) - std::ptrdiff_t(delta2)] != cur[maxLen])
+                break;
+        distances[offset - 2] = maxLen;
+        if (maxLen == lenLimit)
+        {
+            // the SDK skips the tree walk's matches here; asking only for
+            // matches longer than lenLimit - 1 walks and cuts the tree the
+            // same way and finds nothing new worth listing
+            UInt32 unused[2];
+            GetMatchesSpec1(lenLimit, curMatch, at.pos, cur, son, at.cyclicPos,
+                            cyclicBufferSize, pipe.cutValue, unused, lenLimit - 1);
+            return offset;
+        }
+    }
+    if (maxLen < 3)
+        maxLen = 3;
+    return UInt32(GetMatchesSpec1(lenLimit, curMatch, at.pos, cur, son, at.cyclicPos,
+                                  cyclicBufferSize, pipe.cutValue, distances + offset, maxLen) -
+                  distances);
+}
+
+// ---- the hand-over ----
+
+// Hashes ahead while the head ring has room (the encoder's thread, holding
+// the lock on entry and on return).
+void TopUpHeads(CQzMatchFinderPipe& pipe, std::unique_lock<std::mutex>& guard)
+{
+    while (pipe.hashLeft != 0 && pipe.headsFilled - pipe.headsReleased < kMtNumBlocks)
+    {
+        unsigned const block = pipe.headsFilled;
+        guard.unlock();
+        UInt32 const size = FillHeads(pipe, HeadBlock(pipe, block));
+        guard.lock();
+        pipe.headSize[block % kMtNumBlocks] = size;
+        ++pipe.headsFilled;
+        pipe.workerWake.notify_one();
+    }
+}
+
+// Gives the tree stage its next block of heads: from the ring (the worker),
+// or hashed on the spot when there is no worker. False when told to stop.
+bool NextHeads(CQzMatchFinderPipe& pipe, bool threaded)
+{
+    UInt32 const* block;
+    UInt32 size;
+    if (!threaded)
+    {
+        block = HeadBlock(pipe, 0);
+        size = FillHeads(pipe, HeadBlock(pipe, 0));
+    }
+    else
+    {
+        std::unique_lock<std::mutex> guard(pipe.lock);
+        if (pipe.workerHoldsHeads)
+            ++pipe.headsReleased;
+        pipe.workerHoldsHeads = true;
+        pipe.encoderWake.notify_one(); // room to hash ahead
+        pipe.workerWake.wait(guard, [&] { return pipe.stop || pipe.headsFilled != pipe.headsReleased; });
+        if (pipe.stop)
+            return false;
+        block = HeadBlock(pipe, pipe.headsReleased);
+        size = pipe.headSize[pipe.headsReleased % kMtNumBlocks];
+    }
+    pipe.heads = block;
+    pipe.headsEnd = block + size;
+    return true;
+}
+
+// Lists the matches of the next positions into one block and returns the
+// values written: a record (count, then count values) per position. Every
+// position gets its full list, also those the encoder will skip: listing
+// rebuilds the tree exactly as skipping does. False when told to stop.
+bool FillMatches(CQzMatchFinderPipe& pipe, UInt32* block, bool threaded, UInt32& size)
+{
+    UInt32* out = block;
+    UInt32* const last = block + kMtBlockValues - pipe.maxRecord;
+    UInt32 const positions = pipe.treeLeft < UInt32(kMtBlockPositions) ? pipe.treeLeft : UInt32(kMtBlockPositions);
+    STreeStage at = {pipe.treeCur, pipe.treePos, pipe.cyclicPos, pipe.heads};
+    UInt32 done = 0;
+    for (; done < positions && out <= last; ++done)
+    {
+        if (at.heads == pipe.headsEnd)
+        {
+            if (!NextHeads(pipe, threaded))
+                return false;
+            at.heads = pipe.heads;
+        }
+        UInt32 const count = TreeMatches(pipe, at, out + 1);
+        *out = count;
+        out += count + 1;
+        at.heads += kHeadsPerPosition;
+        ++at.cur;
+        ++at.pos;
+        if (++at.cyclicPos == pipe.cyclicBufferSize)
+            at.cyclicPos = 0;
+    }
+    pipe.treeCur = at.cur;
+    pipe.treePos = at.pos;
+    pipe.cyclicPos = at.cyclicPos;
+    pipe.heads = at.heads;
+    pipe.treeLeft -= done;
+    size = UInt32(out - block);
+    return true;
+}
+
+void RunWorker(CQzMatchFinderPipe* pipe)
+{
+    for (unsigned block = 0; pipe->treeLeft != 0; ++block)
     {
         {
-            std::unique_lock<std::mutex> guard(pipe.lock);
-            pipe.blockFreed.wait(guard, [&] { return pipe.stop || pipe.filled - pipe.released < kMtNumBlocks; });
-            if (pipe.stop)
+            std::unique_lock<std::mutex> guard(pipe->lock);
+            pipe->workerWake.wait(guard, [&] {
+                return pipe->stop || pipe->matchesFilled - pipe->matchesReleased < kMtNumBlocks;
+            });
+            if (pipe->stop)
                 return;
         }
-        UInt32 const size = FillBlock(*mt, pipe, BlockValues(pipe, block));
+        UInt32 size;
+        if (!FillMatches(*pipe, MatchBlock(*pipe, block), true, size))
+            return;
         {
-            std::lock_guard<std::mutex> guard(pipe.lock);
-            pipe.blockSize[block % kMtNumBlocks] = size;
-            ++pipe.filled;
+            std::lock_guard<std::mutex> guard(pipe->lock);
+            pipe->matchSize[block % kMtNumBlocks] = size;
+            ++pipe->matchesFilled;
         }
-        pipe.blockFilled.notify_one();
+        pipe->encoderWake.notify_one();
     }
 }
 
 // ---- the worker's life ----
-
-void StartWorker(CMatchFinderMt* mt)
-{
-    CQzMatchFinderPipe& pipe = *mt->pipe;
-    pipe.filled = pipe.released = 0;
-    pipe.stop = false;
-    pipe.consumerHoldsBlock = false;
-    // without a worker the encoder fills the same blocks itself when it needs them
-    mt->mode = kMtModeInline;
-    if (g_failThreadStarts.load(std::memory_order_relaxed) != 0)
-        return;
-    mt->mode = kMtModeThread;
-    try
-    {
-        pipe.worker = std::thread(RunWorker, mt);
-    }
-    catch (...)
-    {
-        mt->mode = kMtModeInline;
-    }
-}
 
 void StopWorker(CQzMatchFinderPipe* pipe)
 {
@@ -115,8 +296,28 @@ void StopWorker(CQzMatchFinderPipe* pipe)
         std::lock_guard<std::mutex> guard(pipe->lock);
         pipe->stop = true;
     }
-    pipe->blockFreed.notify_one();
+    pipe->workerWake.notify_all();
     pipe->worker.join();
+}
+
+void StartWorker(CMatchFinderMt* mt)
+{
+    CQzMatchFinderPipe& pipe = *mt->pipe;
+    pipe.matchesFilled = pipe.matchesReleased = pipe.headsFilled = pipe.headsReleased = 0;
+    pipe.encoderHoldsMatches = pipe.workerHoldsHeads = pipe.stop = false;
+    pipe.heads = pipe.headsEnd = nullptr;
+    // without a worker the encoder fills the same blocks itself when it needs them
+    mt->mode = kMtModeInline;
+    if (g_failThreadStarts.load(std::memory_order_relaxed) != 0)
+        return;
+    try
+    {
+        pipe.worker = std::thread(RunWorker, &pipe);
+        mt->mode = kMtModeThread;
+    }
+    catch (...)
+    {
+    }
 }
 
 void FreePipe(CMatchFinderMt* p, ISzAlloc* alloc)
@@ -138,8 +339,7 @@ bool AllocPipe(CMatchFinderMt* p, ISzAlloc* alloc)
     if (memory == nullptr)
         return false;
     p->pipe = new (memory) CQzMatchFinderPipe();
-    p->pipe->values = static_cast<UInt32*>(
-        alloc->Alloc(alloc, std::size_t(kMtNumBlocks) * kMtBlockValues * sizeof(UInt32)));
+    p->pipe->values = static_cast<UInt32*>(alloc->Alloc(alloc, kPipeValues * sizeof(UInt32)));
     if (p->pipe->values == nullptr)
     {
         FreePipe(p, alloc);
@@ -150,8 +350,9 @@ bool AllocPipe(CMatchFinderMt* p, ISzAlloc* alloc)
 
 // ---- the encoder's side ----
 
-// Moves the encoder to the next block; false when the input has no positions
-// left (the encoder asks no further than the end, but would get no matches).
+// Moves the encoder to its next block of matches; false when the input has no
+// positions left (the encoder asks no further than the end, but would get no
+// matches).
 bool NextBlock(CMatchFinderMt* p)
 {
     CQzMatchFinderPipe& pipe = *p->pipe;
@@ -161,21 +362,27 @@ bool NextBlock(CMatchFinderMt* p)
     UInt32 size;
     if (p->mode == kMtModeInline)
     {
-        block = pipe.values;
-        size = FillBlock(*p, pipe, pipe.values);
+        block = MatchBlock(pipe, 0);
+        FillMatches(pipe, MatchBlock(pipe, 0), false, size);
     }
     else
     {
+        std::unique_lock<std::mutex> guard(pipe.lock);
+        if (pipe.encoderHoldsMatches)
         {
-            std::unique_lock<std::mutex> guard(pipe.lock);
-            if (pipe.consumerHoldsBlock)
-                ++pipe.released;
-            pipe.consumerHoldsBlock = true;
-            pipe.blockFilled.wait(guard, [&] { return pipe.filled != pipe.released; });
-            block = BlockValues(pipe, pipe.released);
-            size = pipe.blockSize[pipe.released % kMtNumBlocks];
+            ++pipe.matchesReleased;
+            pipe.workerWake.notify_one();
         }
-        pipe.blockFreed.notify_one();
+        pipe.encoderHoldsMatches = true;
+        for (;;)
+        {
+            TopUpHeads(pipe, guard);
+            if (pipe.matchesFilled != pipe.matchesReleased)
+                break;
+            pipe.encoderWake.wait(guard);
+        }
+        block = MatchBlock(pipe, pipe.matchesReleased);
+        size = pipe.matchSize[pipe.matchesReleased % kMtNumBlocks];
     }
     p->cursor = block;
     p->cursorEnd = block + size;
@@ -186,15 +393,24 @@ void MtInit(void* object)
 {
     CMatchFinderMt* p = static_cast<CMatchFinderMt*>(object);
     StopWorker(p->pipe);
-    // the finder starts here, before the worker exists: the encoder reads its
-    // result field while the worker runs, so the worker must not write it
+    // the finder starts here, before the worker exists: it clears the hash
+    // heads, and the encoder reads its result field while the worker runs
     p->single.Init(p->MatchFinder);
     CMatchFinder const& mf = *p->MatchFinder;
     UInt32 const size = mf.streamPos - mf.pos;
+    CQzMatchFinderPipe& pipe = *p->pipe;
+    pipe.finder = p->MatchFinder;
+    pipe.end = mf.buffer + size;
+    pipe.cyclicBufferSize = mf.cyclicBufferSize;
+    pipe.matchMaxLen = mf.matchMaxLen;
+    pipe.cutValue = mf.cutValue;
+    pipe.hashCur = pipe.treeCur = mf.buffer;
+    pipe.hashPos = pipe.treePos = mf.pos;
+    pipe.cyclicPos = mf.cyclicBufferPos;
+    pipe.hashLeft = pipe.treeLeft = size;
     p->pointerToCurPos = mf.buffer;
-    p->streamEnd = mf.buffer + size;
+    p->streamEnd = pipe.end;
     p->cursor = p->cursorEnd = nullptr;
-    p->pipe->positionsLeft = size;
     StartWorker(p);
 }
 
@@ -304,13 +520,15 @@ SRes MatchFinderMt_Create(CMatchFinderMt* p, UInt32 historySize, UInt32 keepAddB
         return SZ_ERROR_MEM;
     MatchFinder_CreateVTable(mf, &p->single);
 
-    // Reading ahead needs the whole input in view from the start: a block in
-    // memory that the finder takes in one read (it reads up to 4 GiB at once)
-    // and never moves. Anything else, or no memory for the blocks, is served
-    // by the finder directly on the encoder's thread.
-    bool const inView = mf->directInput && mf->directInputRem <= 0xFFFFFFFFu - mf->cyclicBufferSize;
+    // Working ahead needs the whole input in view from the start, a block in
+    // memory that the finder takes in one read (up to 4 GiB) and never moves
+    // or renumbers, and the bt4 finder that the stages reproduce. Anything
+    // else, or no memory for the blocks, is served by the finder directly on
+    // the encoder's thread.
+    bool const inView = mf->directInput && mf->directInputRem < 0xFFFFFFFFu - mf->cyclicBufferSize;
+    bool const bt4 = mf->btMode && mf->numHashBytes == 4;
     p->mode = kMtModeForward;
-    if (inView && AllocPipe(p, alloc))
+    if (inView && bt4 && AllocPipe(p, alloc))
     {
         p->mode = kMtModeThread;
         p->pipe->maxRecord = 1 + 2 * matchMaxLen;
