@@ -1,7 +1,7 @@
 // LzFindMt.cpp: the encoder's second thread. The SDK's binary-tree match
 // finder (bt4) is cut in two stages: the hash stage looks up and updates the
-// hash heads of each position, the tree stage walks and rebuilds the binary
-// tree from them and lists the matches. The worker runs the tree stage ahead
+// hash heads of each position and finds its short matches through them, the
+// tree stage walks and rebuilds the binary tree and lists the longer matches. The worker runs the tree stage ahead
 // of the encoder; the encoder's thread runs the hash stage ahead of the worker
 // whenever it takes a block, which shares the finder's work between the two
 // threads. Both hand-overs go through rings of blocks; the matches come out
@@ -19,9 +19,10 @@
 
 namespace {
 
-// the hash stage gives three values per position: the distances to the last
-// positions with the same 2- and 3-byte hash, and the head of the 4-byte chain
-constexpr UInt32 kHeadsPerPosition = 3;
+// the hash stage gives a head record per position: the count of short-match
+// values found through the 2- and 3-byte hashes, the longest length among
+// them (1 for none), the head of the 4-byte chain, and those values
+constexpr UInt32 kHeadsPerPosition = 7;
 constexpr UInt32 kHeadBlockValues = kMtBlockPositions * kHeadsPerPosition;
 constexpr std::size_t kPipeValues = std::size_t(kMtNumBlocks) * (kMtBlockValues + kHeadBlockValues);
 
@@ -84,28 +85,59 @@ UInt32* HeadBlock(CQzMatchFinderPipe& pipe, unsigned block)
 
 // ---- the two stages ----
 
-// Hashes the next positions into one block and returns the values written.
-// The last three bytes of the input have no 4-byte hash; their entries are
-// never read.
+// Hashes the next positions into one block and returns the values written;
+// the short matches are found as the SDK's bt4 finder finds them
+// (Bt4_MatchFinder_GetMatches). The last three bytes of the input have no
+// 4-byte hash; their records are never read.
 UInt32 FillHeads(CQzMatchFinderPipe& pipe, UInt32* block)
 {
     CMatchFinder const* const p = pipe.finder; // for the SDK's hash formula
     CLzRef* const hash = pipe.finder->hash;
     Byte const* const end = pipe.end;
+    UInt32 const cyclicBufferSize = pipe.cyclicBufferSize;
+    UInt32 const matchMaxLen = pipe.matchMaxLen;
     UInt32 const positions = pipe.hashLeft < UInt32(kMtBlockPositions) ? pipe.hashLeft : UInt32(kMtBlockPositions);
     UInt32* out = block;
     Byte const* cur = pipe.hashCur;
     UInt32 pos = pipe.hashPos;
     for (UInt32 i = 0; i < positions; ++i, ++cur, ++pos, out += kHeadsPerPosition)
     {
-        if (end - cur < 4)
+        UInt32 const available = UInt32(end - cur);
+        UInt32 const lenLimit = available < matchMaxLen ? available : matchMaxLen;
+        if (lenLimit < 4)
             continue;
         UInt32 hash2Value, hash3Value, hashValue;
         HASH4_CALC;
-        out[0] = pos - hash[hash2Value];
-        out[1] = pos - hash[kFix3HashSize + hash3Value];
+        UInt32 delta2 = pos - hash[hash2Value];
+        UInt32 const delta3 = pos - hash[kFix3HashSize + hash3Value];
         out[2] = hash[kFix4HashSize + hashValue];
         hash[hash2Value] = hash[kFix3HashSize + hash3Value] = hash[kFix4HashSize + hashValue] = pos;
+
+        UInt32* const distances = out + 3;
+        UInt32 maxLen = 1;
+        UInt32 offset = 0;
+        if (delta2 < cyclicBufferSize && *(cur - delta2) == *cur)
+        {
+            distances[0] = maxLen = 2;
+            distances[1] = delta2 - 1;
+            offset = 2;
+        }
+        if (delta2 != delta3 && delta3 < cyclicBufferSize && *(cur - delta3) == *cur)
+        {
+            maxLen = 3;
+            distances[offset + 1] = delta3 - 1;
+            offset += 2;
+            delta2 = delta3;
+        }
+        if (offset != 0)
+        {
+            for (; maxLen != lenLimit; maxLen++)
+                if (cur[std::ptrdiff_t(maxLen) - std::ptrdiff_t(delta2)] != cur[maxLen])
+                    break;
+            distances[offset - 2] = maxLen;
+        }
+        out[0] = offset;
+        out[1] = maxLen;
     }
     pipe.hashCur = cur;
     pipe.hashPos = pos;
@@ -123,58 +155,34 @@ struct STreeStage
     UInt32 const* heads;
 };
 
-// The matches of the tree stage's position from its heads, as the SDK's bt4
-// finder lists them (Bt4_MatchFinder_GetMatches); the tree is rebuilt as
-// there. Returns the number of values written to distances.
+// The matches of the tree stage's position: the short ones from its head
+// record, then those of the tree walk, which rebuilds the tree as the SDK's
+// bt4 finder does. Returns the number of values written to distances.
 UInt32 TreeMatches(CQzMatchFinderPipe const& pipe, STreeStage const& at, UInt32* distances)
 {
-    Byte const* const cur = at.cur;
-    UInt32 const* const heads = at.heads;
-    UInt32 const available = UInt32(pipe.end - cur);
+    UInt32 const available = UInt32(pipe.end - at.cur);
     UInt32 const lenLimit = available < pipe.matchMaxLen ? available : pipe.matchMaxLen;
     if (lenLimit < 4)
         return 0;
-    UInt32 const cyclicBufferSize = pipe.cyclicBufferSize;
-    UInt32 delta2 = heads[0];
-    UInt32 const delta3 = heads[1];
-    UInt32 const curMatch = heads[2];
-    UInt32 maxLen = 1;
-    UInt32 offset = 0;
-    if (delta2 < cyclicBufferSize && *(cur - delta2) == *cur)
+    UInt32 const offset = at.heads[0];
+    UInt32 maxLen = at.heads[1];
+    UInt32 const curMatch = at.heads[2];
+    for (UInt32 i = 0; i < offset; ++i)
+        distances[i] = at.heads[3 + i];
+    if (maxLen == lenLimit)
     {
-        distances[0] = maxLen = 2;
-        distances[1] = delta2 - 1;
-        offset = 2;
-    }
-    if (delta2 != delta3 && delta3 < cyclicBufferSize && *(cur - delta3) == *cur)
-    {
-        maxLen = 3;
-        distances[offset + 1] = delta3 - 1;
-        offset += 2;
-        delta2 = delta3;
-    }
-    CLzRef* const son = pipe.finder->son;
-    if (offset != 0)
-    {
-        for (; maxLen != lenLimit; maxLen++)
-            if (cur[std::ptrdiff_t(maxLen) - std::ptrdiff_t(delta2)] != cur[maxLen])
-                break;
-        distances[offset - 2] = maxLen;
-        if (maxLen == lenLimit)
-        {
-            // the SDK skips the tree walk's matches here; asking only for
-            // matches longer than lenLimit - 1 walks and cuts the tree the
-            // same way and finds nothing new worth listing
-            UInt32 unused[2];
-            GetMatchesSpec1(lenLimit, curMatch, at.pos, cur, son, at.cyclicPos,
-                            cyclicBufferSize, pipe.cutValue, unused, lenLimit - 1);
-            return offset;
-        }
+        // the SDK skips the tree walk's matches here; asking only for matches
+        // longer than lenLimit - 1 walks and cuts the tree the same way and
+        // finds nothing worth listing
+        UInt32 unused[2];
+        GetMatchesSpec1(lenLimit, curMatch, at.pos, at.cur, pipe.finder->son, at.cyclicPos,
+                        pipe.cyclicBufferSize, pipe.cutValue, unused, lenLimit - 1);
+        return offset;
     }
     if (maxLen < 3)
         maxLen = 3;
-    return UInt32(GetMatchesSpec1(lenLimit, curMatch, at.pos, cur, son, at.cyclicPos,
-                                  cyclicBufferSize, pipe.cutValue, distances + offset, maxLen) -
+    return UInt32(GetMatchesSpec1(lenLimit, curMatch, at.pos, at.cur, pipe.finder->son, at.cyclicPos,
+                                  pipe.cyclicBufferSize, pipe.cutValue, distances + offset, maxLen) -
                   distances);
 }
 
