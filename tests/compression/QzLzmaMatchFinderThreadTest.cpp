@@ -228,6 +228,39 @@ TEST(QzLzmaMatchFinderThread, MatchesTheSingleThreadEncoderOnLargeInputs)
     }
 }
 
+TEST(QzLzmaMatchFinderThread, MatchesTheSingleThreadEncoderWithOtherSettings)
+{
+    // small dictionaries wrap the tree's cyclic buffer often, fb 273 makes the
+    // longest match lists and fb 5 the shortest; level 3 and below encode
+    // without the thread
+    struct SSettings
+    {
+        int level;
+        unsigned dictionary;
+        int lc, lp, pb, fb;
+    };
+    SSettings const settings[] = {{5, 4096, -1, -1, -1, -1},   {5, 65536, 0, 2, 0, 273},
+                                  {7, 1 << 18, 4, 0, 4, 64},   {9, 1 << 22, -1, -1, -1, 5},
+                                  {3, 1 << 16, -1, -1, -1, -1}, {5, 1 << 20, 3, 0, 2, 128}};
+    Bytes const input = Concat(qztest::Mixed(kSanitized ? 200000 : 700000, 81), qztest::Runs(70000, 82));
+    for (SSettings const& s : settings)
+    {
+        Bytes ours(input.size() * 2 + 1000), theirs(ours.size());
+        std::size_t oursSize = ours.size() - 5, theirsSize = theirs.size() - 5;
+        std::size_t oursProps = 5, theirsProps = 5;
+        ASSERT_EQ(LzmaCompress(Data(ours) + 5, &oursSize, Data(input), input.size(), Data(ours),
+                               &oursProps, s.level, s.dictionary, s.lc, s.lp, s.pb, s.fb, -1),
+                  SZ_OK);
+        ASSERT_EQ(QzReferenceLzmaCompress(Data(theirs) + 5, &theirsSize, Data(input), input.size(),
+                                          Data(theirs), &theirsProps, s.level, s.dictionary, s.lc,
+                                          s.lp, s.pb, s.fb, -1),
+                  SZ_OK);
+        ours.resize(5 + oursSize);
+        theirs.resize(5 + theirsSize);
+        EXPECT_EQ(ours, theirs) << "level " << s.level << " dictionary " << s.dictionary << " fb " << s.fb;
+    }
+}
+
 TEST(QzLzmaMatchFinderThread, RunsOnASecondThreadOnlyDuringTheCall)
 {
     Bytes const input = qztest::Mixed(kSanitized ? std::size_t(300000) : std::size_t(1) << 20, 21);
