@@ -1,11 +1,12 @@
 // LzFindMt.cpp: the encoder's second thread. The SDK's binary-tree match
 // finder (bt4) is cut in two stages: the hash stage looks up and updates the
-// hash heads of each position and finds its short matches through them, the
-// tree stage walks and rebuilds the binary tree and lists the longer matches. The worker runs the tree stage ahead
-// of the encoder; the encoder's thread runs the hash stage ahead of the worker
-// whenever it takes a block, which shares the finder's work between the two
-// threads. Both hand-overs go through rings of blocks; the matches come out
-// exactly as the single-thread finder gives them, position by position.
+// hash heads of each position and finds its short matches through them; the
+// tree stage walks and rebuilds the binary tree and lists the longer matches.
+// The worker runs the tree stage ahead of the encoder; the encoder's thread
+// runs the hash stage ahead of the worker whenever it takes a block, which
+// shares the finder's work about evenly between the two threads. Both
+// hand-overs go through rings of blocks, and the matches come out exactly as
+// the single-thread finder gives them, position by position.
 #include "compression/LzFindMt.h"
 
 #include <atomic>

@@ -9,9 +9,10 @@
 extern "C" {
 #endif
 
-/* The worker hands match lists over in blocks of at most this many positions
-   (fewer when a block's value area fills first); the ring holds this many
-   blocks. */
+/* Work is handed over in blocks of at most this many positions (a block of
+   match lists holds fewer when its value area fills first); each of the two
+   rings (hash heads to the worker, match lists to the encoder) holds this
+   many blocks. */
 enum
 {
   kMtBlockPositions = 1 << 13,
@@ -31,7 +32,8 @@ typedef enum
 
 typedef struct _CMatchFinderMt
 {
-  /* set by the encoder; once the worker runs, only the worker touches it */
+  /* set by the encoder; while the worker runs, the encoder's thread keeps to
+     the finder's hash heads and the worker to its tree */
   CMatchFinder *MatchFinder;
 
   /* the encoder's side: its place in the input and in the current block */
@@ -44,8 +46,8 @@ typedef struct _CMatchFinderMt
   IMatchFinder single;       /* the single-thread finder's own functions */
   struct CQzMatchFinderPipe *pipe; /* buffers, worker and hand-over */
 
-  /* the encoder places the finder's state right behind this structure: keep
-     the encoder's fields above and the worker's there on separate cache lines */
+  /* the encoder places the finder right behind this structure and the worker
+     reads it: keep the busy fields above on other cache lines */
   Byte pad[128];
 } CMatchFinderMt;
 
