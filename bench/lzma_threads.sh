@@ -35,18 +35,21 @@ gcc $FLAGS -Icore/compression -I$SDK -c $SDK/LzmaEnc.c -o $WORK/mt_LzmaEnc.o
 g++ $FLAGS -std=c++17 -Icore -I$SDK bench/QzLzmaThreadsDriver.cpp core/compression/LzmaCompress.cpp \
     core/compression/LzFindMt.cpp $WORK/st_LzFind.o $WORK/mt_LzmaEnc.o -pthread -o $WORK/driver_mt
 
-# run <name> <output> <command...>: seconds and peak resident KiB
+# run <name> <output> <command...>: wall and CPU seconds, peak resident KiB.
+# CPU above wall means the threads ran side by side; on a loaded machine they
+# cannot, and the wall times say more about the load than about the programs.
 run() {
   local name=$1 out=$2; shift 2
   rm -f "$out"
-  /usr/bin/time -f "%e %M" -o $WORK/$name.time "$@" >/dev/null
-  read -r secs kib < $WORK/$name.time
-  printf '%-12s %7.2f s %8.1f MB/s %7d MiB peak %11d bytes\n' "$name" "$secs" \
-    "$(echo "$SIZE / 1048576 / $secs" | bc -l)" $((kib / 1024)) "$(stat -c %s "$out")"
+  /usr/bin/time -f "%e %U %S %M" -o $WORK/$name.time "$@" >/dev/null
+  read -r secs user sys kib < $WORK/$name.time
+  printf '%-12s %7.2f s %7.2f s cpu %8.1f MB/s %7d MiB peak %11d bytes\n' "$name" "$secs" \
+    "$(echo "$user + $sys" | bc -l)" "$(echo "$SIZE / 1048576 / $secs" | bc -l)" $((kib / 1024)) \
+    "$(stat -c %s "$out")"
   eval "T_$name=$secs"
 }
 
-echo "input: $INPUT, $SIZE bytes"
+echo "input: $INPUT, $SIZE bytes; load average $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) processors"
 run single    $WORK/st.lzma    $WORK/driver_st "$INPUT" $WORK/st.lzma
 run threaded  $WORK/mt.lzma    $WORK/driver_mt "$INPUT" $WORK/mt.lzma
 run QzCompress $WORK/out.qz    "$BIN/QzCompress" "$INPUT" $WORK/out.qz
