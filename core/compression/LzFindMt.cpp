@@ -210,7 +210,7 @@ void TopUpHeads(CQzMatchFinderPipe& pipe, std::unique_lock<std::mutex>& guard)
 bool NextHeads(CQzMatchFinderPipe& pipe, bool threaded)
 {
     UInt32 const* block;
-    UInt32 size;
+    UInt32 size = 0;
     if (!threaded)
     {
         block = HeadBlock(pipe, 0);
@@ -283,7 +283,7 @@ void RunWorker(CQzMatchFinderPipe* pipe)
             if (pipe->stop)
                 return;
         }
-        UInt32 size;
+        UInt32 size = 0;
         if (!FillMatches(*pipe, MatchBlock(*pipe, block), true, size))
             return;
         {
@@ -368,7 +368,7 @@ bool NextBlock(CMatchFinderMt* p)
     if (p->pointerToCurPos >= p->streamEnd)
         return false;
     UInt32 const* block;
-    UInt32 size;
+    UInt32 size = 0;
     if (p->mode == kMtModeInline)
     {
         block = MatchBlock(pipe, 0);
