@@ -37,6 +37,7 @@ bench: deps
 	cmake --build --preset release
 	@set -e; for b in $(RELEASE_BIN)/*Bench; do [ -x "$$b" ] && "$$b"; done; true
 	bash bench/compress_vs_xz.sh $(RELEASE_BIN)
+	bash bench/lzma_threads.sh $(RELEASE_BIN)
 
 fuzz: deps
 	cmake --preset fuzz >/dev/null

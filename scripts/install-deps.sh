@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang pkg-config make
   lzma-dev libgtest-dev libbenchmark-dev zlib1g-dev
-  xz-utils 7zip time
+  xz-utils 7zip time bc
 )
 
 missing=()
