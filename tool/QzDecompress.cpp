@@ -77,31 +77,62 @@ int CheckHeader(char const* path, unsigned char const* data, long length)
     return 0;
 }
 
-// Writes data to a fresh temporary file beside path and renames it into
-// place; returns 0 or the exit code after printing the error.
-int WriteFileAtomically(char const* path, char const* data, int size)
+// The output under construction: a fresh file beside the final path, renamed
+// into place only once all of it is on disk.
+class CTemporaryOutput
 {
-    std::string temporary;
-    std::FILE* file = nullptr;
-    // "x": never clobber a file that happens to carry the temporary name
-    for (int attempt = 0; attempt < 100 && file == nullptr; ++attempt)
+public:
+    explicit CTemporaryOutput(char const* path) : m_path(path), m_file(nullptr)
     {
-        temporary = std::string(path) + ".qztmp" + std::to_string(attempt);
-        file = std::fopen(temporary.c_str(), "wbx");
+        // "x": never clobber a file that happens to carry the temporary name
+        for (int attempt = 0; attempt < 100 && m_file == nullptr; ++attempt)
+        {
+            m_temporary = m_path + ".qztmp" + std::to_string(attempt);
+            m_file = std::fopen(m_temporary.c_str(), "wbx");
+        }
     }
-    if (file == nullptr)
+    CTemporaryOutput(CTemporaryOutput const&) = delete;
+    CTemporaryOutput& operator=(CTemporaryOutput const&) = delete;
+    ~CTemporaryOutput() { Discard(); }
+
+    bool IsOpen() const { return m_file != nullptr; }
+    bool Write(char const* data, int size)
     {
-        std::printf("Error : Unable to open output file : \"%s\" for writing !\n", path);
-        return -4;
+        return std::fwrite(data, 1, std::size_t(size), m_file) == std::size_t(size);
     }
-    bool const written = std::fwrite(data, 1, std::size_t(size), file) == std::size_t(size);
-    bool const closed = std::fclose(file) == 0;
-    if (written && closed && std::rename(temporary.c_str(), path) == 0)
-        return 0;
-    std::remove(temporary.c_str());
-    std::printf("Error : Unable to write %d bytes to output file : \"%s\"\n", size, path);
-    return -5;
-}
+
+    // Closes the file (where a full disk may show first) and renames it.
+    bool Commit()
+    {
+        bool const closed = std::fclose(m_file) == 0;
+        m_file = nullptr;
+        if (closed && std::rename(m_temporary.c_str(), m_path.c_str()) == 0)
+        {
+            m_temporary.clear();
+            return true;
+        }
+        Discard();
+        return false;
+    }
+
+    void Discard()
+    {
+        if (m_file != nullptr)
+            std::fclose(m_file);
+        m_file = nullptr;
+        if (!m_temporary.empty())
+            std::remove(m_temporary.c_str());
+        m_temporary.clear();
+    }
+
+private:
+    std::string m_path;
+    std::string m_temporary;
+    std::FILE* m_file;
+};
+
+// Decoded in pieces straight to the file: no buffer of the whole output.
+constexpr int kPieceSize = 1 << 20;
 
 int DecompressFile(char const* inputPath, char const* outputPath)
 {
@@ -115,32 +146,52 @@ int DecompressFile(char const* inputPath, char const* outputPath)
         delete[] container;
         return error;
     }
-
     int const size = int(qzcontainer::ReadSize(bytes));
-    char* output = new (std::nothrow) char[size];
-    if (output == nullptr)
+
+    CTemporaryOutput output(outputPath);
+    if (!output.IsOpen())
     {
         delete[] container;
-        std::printf("Error : Unable to allocate %d bytes for output file : \"%s\"\n", size, outputPath);
+        std::printf("Error : Unable to open output file : \"%s\" for writing !\n", outputPath);
+        return -4;
+    }
+    char* piece = new (std::nothrow) char[kPieceSize];
+    if (piece == nullptr)
+    {
+        delete[] container;
+        std::printf("Error : Unable to allocate %d bytes for output file : \"%s\"\n", kPieceSize, outputPath);
         return kOutOfMemory;
     }
 
     CQzMemoryDecompressor decompressor;
     decompressor.Initialize(container + qzcontainer::kHeaderSize, int(length) - qzcontainer::kHeaderSize);
-    int const produced = size == 0 ? 0 : decompressor.DecompressOutputBytes(output, size);
-    decompressor.Release();
-    delete[] container;
-    if (produced != size)
+    int produced = 0;
+    bool written = true;
+    while (produced < size && written)
     {
-        delete[] output;
+        int const wanted = size - produced < kPieceSize ? size - produced : kPieceSize;
+        int const got = decompressor.DecompressOutputBytes(piece, wanted);
+        written = output.Write(piece, got);
+        produced += got;
+        if (got < wanted)
+            break;
+    }
+    decompressor.Release();
+    delete[] piece;
+    delete[] container;
+
+    if (written && produced != size)
+    {
         std::printf("Error : Compressed data in \"%s\" is corrupt or ends early (%d of %d bytes decoded)\n",
                     inputPath, produced, size);
         return kCorruptStream;
     }
-
-    int const result = WriteFileAtomically(outputPath, output, size);
-    delete[] output;
-    return result;
+    if (!written || !output.Commit())
+    {
+        std::printf("Error : Unable to write %d bytes to output file : \"%s\"\n", size, outputPath);
+        return -5;
+    }
+    return 0;
 }
 
 } // namespace
