@@ -1,18 +1,8 @@
 // LzmaCompress.cpp: the one-call LZMA compressor over the SDK's LzmaEncode.
 #include "compression/LzmaCompress.h"
 
-#include <cstdlib>
-
 #include "LzmaEnc.h"
-
-namespace {
-
-void* SdkAlloc(void*, std::size_t size) { return size == 0 ? nullptr : std::malloc(size); }
-void SdkFree(void*, void* address) { std::free(address); }
-
-ISzAlloc g_sdkAlloc = {SdkAlloc, SdkFree};
-
-} // namespace
+#include "compression/QzLzmaAllocator.h"
 
 int LzmaCompress(unsigned char* dest, std::size_t* destLen,
                  unsigned char const* src, std::size_t srcLen,
@@ -34,7 +24,7 @@ int LzmaCompress(unsigned char* dest, std::size_t* destLen,
     SizeT propsSize = *outPropsSize;
     // no end marker: the container stores the uncompressed size instead
     SRes const result = LzmaEncode(dest, &streamSize, src, srcLen, &props, outProps, &propsSize,
-                                   0, nullptr, &g_sdkAlloc, &g_sdkAlloc);
+                                   0, nullptr, QzLzmaHeapAllocator(), QzLzmaHeapAllocator());
     *destLen = streamSize;
     *outPropsSize = propsSize;
     return result;

@@ -3,10 +3,10 @@
 #include "compression/QzMemoryDecompressor.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <new>
 
 #include "LzmaDec.h"
+#include "compression/QzLzmaAllocator.h"
 
 namespace {
 
@@ -14,11 +14,6 @@ constexpr int kPropertySize = LZMA_PROPS_SIZE;
 // Feeding input for a destination that reaches past this many bytes asks
 // the decoder to finish the stream within the room it is given.
 constexpr long long kFinishEndThreshold = 5000000;
-
-void* SdkAlloc(void*, size_t size) { return std::malloc(size); }
-void SdkFree(void*, void* address) { std::free(address); }
-
-ISzAlloc g_sdkAlloc = {SdkAlloc, SdkFree};
 
 } // namespace
 
@@ -54,9 +49,9 @@ void CQzMemoryDecompressor::Initialize(char* input, int inputSize)
         return;
     LzmaDec_Construct(&decoder->state);
     if (LzmaDec_Allocate(&decoder->state, reinterpret_cast<Byte const*>(input), kPropertySize,
-                         &g_sdkAlloc) != SZ_OK)
+                         QzLzmaHeapAllocator()) != SZ_OK)
     {
-        LzmaDec_Free(&decoder->state, &g_sdkAlloc);
+        LzmaDec_Free(&decoder->state, QzLzmaHeapAllocator());
         delete decoder;
         return;
     }
@@ -68,7 +63,7 @@ void CQzMemoryDecompressor::Release()
 {
     if (m_decoder == nullptr)
         return;
-    LzmaDec_Free(&m_decoder->state, &g_sdkAlloc);
+    LzmaDec_Free(&m_decoder->state, QzLzmaHeapAllocator());
     delete m_decoder;
     m_decoder = nullptr;
     m_input = nullptr;

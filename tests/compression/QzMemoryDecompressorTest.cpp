@@ -31,6 +31,22 @@ struct GuardedOutput
     std::size_t size;
 };
 
+// DecompressOutputBytes calls of pieceSize bytes, each written to the start
+// of its piece, joined until total bytes have come or a call gives nothing.
+Bytes JoinPieces(CQzMemoryDecompressor& decompressor, int pieceSize, std::size_t total)
+{
+    Bytes joined;
+    Bytes piece(std::size_t(pieceSize), 0);
+    while (joined.size() < total)
+    {
+        int const produced = decompressor.DecompressOutputBytes(piece.data(), pieceSize);
+        if (produced <= 0)
+            break;
+        joined.insert(joined.end(), piece.begin(), piece.begin() + produced);
+    }
+    return joined;
+}
+
 } // namespace
 
 TEST(QzMemoryDecompressor, OutputInPiecesEqualsOneWholeCall)
@@ -40,17 +56,10 @@ TEST(QzMemoryDecompressor, OutputInPiecesEqualsOneWholeCall)
 
     CQzMemoryDecompressor decompressor;
     decompressor.Initialize(compressed.data(), int(compressed.size()));
-    Bytes joined;
-    char piece[4096];
-    for (int produced; (produced = decompressor.DecompressOutputBytes(piece, sizeof piece)) > 0;)
-    {
-        joined.insert(joined.end(), piece, piece + produced);
-        if (joined.size() >= input.size())
-            break;
-    }
-    EXPECT_EQ(joined, input);
+    EXPECT_EQ(JoinPieces(decompressor, 4096, input.size()), input);
 
     // the input is used up: every further call returns 0 at once
+    char piece[4096];
     EXPECT_EQ(decompressor.DecompressOutputBytes(piece, sizeof piece), 0);
     EXPECT_EQ(decompressor.DecompressOutputBytes(piece, sizeof piece), 0);
 }
@@ -75,15 +84,7 @@ TEST(QzMemoryDecompressor, SmallRequestsStillSkipThePropertyBytes)
     Bytes compressed = qztest::Compress(input);
     CQzMemoryDecompressor decompressor;
     decompressor.Initialize(compressed.data(), int(compressed.size()));
-    Bytes joined;
-    char piece[3];
-    while (joined.size() < input.size())
-    {
-        int const produced = decompressor.DecompressOutputBytes(piece, sizeof piece);
-        ASSERT_GT(produced, 0);
-        joined.insert(joined.end(), piece, piece + produced);
-    }
-    EXPECT_EQ(joined, input);
+    EXPECT_EQ(JoinPieces(decompressor, 3, input.size()), input);
 }
 
 TEST(QzMemoryDecompressor, InputBytesFedAtOnceOrInPiecesFillTheWholeOutput)

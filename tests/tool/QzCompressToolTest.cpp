@@ -17,11 +17,6 @@ std::string const kBanner = "QzCompress v0.1\n\n";
 
 class QzCompressTool : public qztest::ToolTest
 {
-protected:
-    qztest::ToolResult Compress(std::string const& input, std::string const& output)
-    {
-        return RunTool(QZ_COMPRESS_PROGRAM, {input, output});
-    }
 };
 
 } // namespace
@@ -68,7 +63,7 @@ TEST_F(QzCompressTool, InputThatIsNotARegularFileIsAReadError)
     EXPECT_EQ(result.output, kBanner + "Error : Unable to find the length of input file : \"" + Path("folder") + "\"\n");
     EXPECT_FALSE(Exists(Path("out.qz")));
 
-    qztest::ToolResult const decompress = RunTool(QZ_DECOMPRESS_PROGRAM, {Path("folder"), Path("out")});
+    qztest::ToolResult const decompress = Decompress(Path("folder"), Path("out"));
     EXPECT_EQ(decompress.exitCode, -3) << decompress.output;
     EXPECT_FALSE(Exists(Path("out")));
 }
@@ -103,10 +98,7 @@ TEST_F(QzCompressTool, EmptyInputGivesAContainerOfSizeZero)
 
 TEST_F(QzCompressTool, HeaderHoldsMagicSizeZerosAndProperties)
 {
-    Bytes const input = qztest::Mixed(123457, 12);
-    qztest::WriteFile(Path("in.bin"), input);
-    ASSERT_EQ(Compress(Path("in.bin"), Path("in.qz")).exitCode, 0);
-    Bytes const container = qztest::ReadFile(Path("in.qz"));
+    Bytes const container = Container(qztest::Mixed(123457, 12));
     ASSERT_GT(container.size(), 37u);
     EXPECT_EQ(std::string(container.data(), 12), "QZCOMPRESSED");
     EXPECT_EQ(Bytes(container.begin() + 12, container.begin() + 16), (Bytes{0x41, (char)0xE2, 0x01, 0x00}));
@@ -134,7 +126,7 @@ TEST_F(QzCompressTool, RoundTripsThroughBothTools)
         qztest::WriteFile(Path("in.bin"), input);
         qztest::ToolResult const compressed = Compress(Path("in.bin"), Path("in.qz"));
         ASSERT_EQ(compressed.exitCode, 0) << compressed.output;
-        qztest::ToolResult const decompressed = RunTool(QZ_DECOMPRESS_PROGRAM, {Path("in.qz"), Path("out.bin")});
+        qztest::ToolResult const decompressed = Decompress(Path("in.qz"), Path("out.bin"));
         ASSERT_EQ(decompressed.exitCode, 0) << decompressed.output;
         EXPECT_EQ(decompressed.output, "QzDecompress v0.1\n\n");
         EXPECT_EQ(qztest::ReadFile(Path("out.bin")), input) << "input of " << input.size() << " bytes";
@@ -144,9 +136,7 @@ TEST_F(QzCompressTool, RoundTripsThroughBothTools)
 TEST_F(QzCompressTool, XzDecodesTheContainersStream)
 {
     Bytes const input = qztest::Mixed(2000000, 14);
-    qztest::WriteFile(Path("in.bin"), input);
-    ASSERT_EQ(Compress(Path("in.bin"), Path("in.qz")).exitCode, 0);
-    Bytes const container = qztest::ReadFile(Path("in.qz"));
+    Bytes const container = Container(input);
     ASSERT_GT(container.size(), 37u);
 
     // .lzma: the five properties, the 64-bit little-endian size, the stream

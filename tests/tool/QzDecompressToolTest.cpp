@@ -16,22 +16,6 @@ std::string const kBanner = "QzDecompress v0.1\n\n";
 class QzDecompressTool : public qztest::ToolTest
 {
 protected:
-    qztest::ToolResult Decompress(std::string const& input, std::string const& output)
-    {
-        return RunTool(QZ_DECOMPRESS_PROGRAM, {input, output});
-    }
-
-    // A valid container of input, as QzCompress writes it.
-    Bytes Container(Bytes const& input)
-    {
-        qztest::WriteFile(Path("source.bin"), input);
-        EXPECT_EQ(RunTool(QZ_COMPRESS_PROGRAM, {Path("source.bin"), Path("source.qz")}).exitCode, 0);
-        Bytes container = qztest::ReadFile(Path("source.qz"));
-        std::remove(Path("source.bin").c_str());
-        std::remove(Path("source.qz").c_str());
-        return container;
-    }
-
     // Decompressing `container` fails with `code`, says `message`, and leaves
     // the folder as it was: an existing output keeps its bytes, no temporary.
     void ExpectRejected(Bytes const& container, int code, std::string const& message)

@@ -102,6 +102,26 @@ protected:
     std::string Path(std::string const& name) const { return m_folder + "/" + name; }
     std::string const& Folder() const { return m_folder; }
 
+    ToolResult Compress(std::string const& input, std::string const& output) const
+    {
+        return RunTool(QZ_COMPRESS_PROGRAM, {input, output});
+    }
+    ToolResult Decompress(std::string const& input, std::string const& output) const
+    {
+        return RunTool(QZ_DECOMPRESS_PROGRAM, {input, output});
+    }
+
+    // The container QzCompress writes for input; the folder is left as it was.
+    Bytes Container(Bytes const& input) const
+    {
+        WriteFile(Path("source.bin"), input);
+        EXPECT_EQ(Compress(Path("source.bin"), Path("source.qz")).exitCode, 0);
+        Bytes container = ReadFile(Path("source.qz"));
+        std::remove(Path("source.bin").c_str());
+        std::remove(Path("source.qz").c_str());
+        return container;
+    }
+
 private:
     std::string m_folder;
 };
