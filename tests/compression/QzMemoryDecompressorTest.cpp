@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <random>
+#include <string>
 
 #include "QzLzmaRoundTrip.h"
 #include "QzTestData.h"
@@ -58,7 +61,7 @@ TEST(QzMemoryDecompressor, OutputInPiecesEqualsOneWholeCall)
     decompressor.Initialize(compressed.data(), int(compressed.size()));
     EXPECT_EQ(JoinPieces(decompressor, 4096, input.size()), input);
 
-    // the input is used up: every further call returns 0 at once
+    // everything delivered: further calls return 0
     char piece[4096];
     EXPECT_EQ(decompressor.DecompressOutputBytes(piece, sizeof piece), 0);
     EXPECT_EQ(decompressor.DecompressOutputBytes(piece, sizeof piece), 0);
@@ -87,35 +90,129 @@ TEST(QzMemoryDecompressor, SmallRequestsStillSkipThePropertyBytes)
     EXPECT_EQ(JoinPieces(decompressor, 3, input.size()), input);
 }
 
-TEST(QzMemoryDecompressor, InputBytesFedAtOnceOrInPiecesFillTheWholeOutput)
+namespace {
+
+// Zeros behind a little text: the stream ends in one long match, which a call
+// whose room runs out leaves half-written inside the decoder.
+Bytes EndsInARun(std::size_t size)
 {
-    // above five million bytes the last feeds ask the decoder to finish
-    for (Bytes const& input : {qztest::Text(100000, 5), qztest::Mixed(5200000, 6)})
+    Bytes bytes = qztest::Text(std::min<std::size_t>(size, 1000), 9);
+    bytes.resize(size, 0);
+    return bytes;
+}
+
+} // namespace
+
+TEST(QzMemoryDecompressor, PiecesOfAnySizeDeliverTheEndOfATrailingRun)
+{
+    // k pieces and j bytes: the last piece must come from a match the
+    // decoder still holds after the input is used up
+    for (int const piece : {4096, 65536, 1 << 20})
     {
-        Bytes compressed = qztest::Compress(input);
-        int const size = int(input.size());
+        for (std::size_t const size : {std::size_t(piece) + 1, 2 * std::size_t(piece) + 7})
         {
+            Bytes const input = EndsInARun(size);
+            Bytes compressed = qztest::Compress(input);
             CQzMemoryDecompressor decompressor;
             decompressor.Initialize(compressed.data(), int(compressed.size()));
-            GuardedOutput output(input.size());
-            EXPECT_EQ(decompressor.DecompressInputBytes(output.data(), int(compressed.size()), size), size);
-            EXPECT_EQ(Bytes(output.bytes.begin(), output.bytes.begin() + size), input);
-            EXPECT_TRUE(output.GuardIntact());
-            EXPECT_EQ(decompressor.DecompressInputBytes(output.data(), 1000, size), 0);
-        }
-        {
-            CQzMemoryDecompressor decompressor;
-            decompressor.Initialize(compressed.data(), int(compressed.size()));
-            GuardedOutput output(input.size());
-            // each feed consumes its whole offer while output room remains
-            int total = 0;
-            for (std::size_t feed = 0; feed <= compressed.size() / 4096 + 1; ++feed)
-                total += decompressor.DecompressInputBytes(output.data(), 4096, size - total);
-            EXPECT_EQ(total, size);
-            EXPECT_EQ(Bytes(output.bytes.begin(), output.bytes.begin() + size), input);
-            EXPECT_TRUE(output.GuardIntact());
+            EXPECT_EQ(JoinPieces(decompressor, piece, input.size()), input) << piece << " x " << size;
         }
     }
+
+    // random piece sizes over runs and text, each ending in a run
+    std::mt19937 random(61);
+    for (int trial = 0; trial < 6; ++trial)
+    {
+        Bytes input = qztest::Mixed(20000 + random() % 200000, random());
+        input.resize(input.size() + 1 + random() % 100000, char(random()));
+        Bytes compressed = qztest::Compress(input);
+        CQzMemoryDecompressor decompressor;
+        decompressor.Initialize(compressed.data(), int(compressed.size()));
+        Bytes joined;
+        Bytes piece(70000);
+        while (joined.size() < input.size())
+        {
+            int const produced = decompressor.DecompressOutputBytes(piece.data(), 1 + int(random() % piece.size()));
+            if (produced <= 0)
+                break;
+            joined.insert(joined.end(), piece.begin(), piece.begin() + produced);
+        }
+        EXPECT_EQ(joined, input) << "trial " << trial;
+    }
+}
+
+namespace {
+
+// Feeds of `feed` input bytes with `room` bytes of output room each, until
+// the output is full or a round of calls moves nothing.
+Bytes FeedInput(Bytes& compressed, std::size_t size, int feed, int room)
+{
+    CQzMemoryDecompressor decompressor;
+    decompressor.Initialize(compressed.data(), int(compressed.size()));
+    GuardedOutput output(size);
+    int total = 0;
+    for (int idle = 0; total < int(size) && idle < 3;)
+    {
+        int const produced =
+            decompressor.DecompressInputBytes(output.data(), feed, std::min(room, int(size) - total));
+        total += produced;
+        idle = produced == 0 ? idle + 1 : 0;
+    }
+    EXPECT_TRUE(output.GuardIntact());
+    return Bytes(output.bytes.begin(), output.bytes.begin() + total);
+}
+
+} // namespace
+
+TEST(QzMemoryDecompressor, InputBytesFillTheWholeOutputWhateverTheRoom)
+{
+    // beyond five million bytes of output the calls ask the decoder to finish
+    // within their room; a room that runs out first is no error
+    Bytes const small = qztest::Text(100000, 5);
+    Bytes const large = qztest::Mixed(6000000, 6);
+    Bytes smallCompressed = qztest::Compress(small);
+    Bytes largeCompressed = qztest::Compress(large);
+
+    EXPECT_EQ(FeedInput(smallCompressed, small.size(), int(smallCompressed.size()), int(small.size())), small);
+    EXPECT_EQ(FeedInput(smallCompressed, small.size(), 4096, 1000), small);
+    // the whole input offered on every call, the room limited
+    EXPECT_EQ(FeedInput(largeCompressed, large.size(), int(largeCompressed.size()), 65536), large);
+    EXPECT_EQ(FeedInput(largeCompressed, large.size(), int(largeCompressed.size()), 1 << 20), large);
+    // short of the threshold the same stream stops where its room does
+    Bytes const head = FeedInput(largeCompressed, 3000000, int(largeCompressed.size()), 65536);
+    EXPECT_EQ(head, Bytes(large.begin(), large.begin() + 3000000));
+
+    // a first call that gets only the property bytes, then the rest
+    for (int const first : {0, 3, 5})
+    {
+        CQzMemoryDecompressor decompressor;
+        decompressor.Initialize(smallCompressed.data(), int(smallCompressed.size()));
+        Bytes output(small.size());
+        EXPECT_EQ(decompressor.DecompressInputBytes(output.data(), first, int(output.size())), 0);
+        EXPECT_EQ(decompressor.DecompressInputBytes(output.data(), int(smallCompressed.size()), int(output.size())),
+                  int(small.size()));
+        EXPECT_EQ(output, small) << first;
+    }
+}
+
+TEST(QzMemoryDecompressor, TinyFeedsAndEmptyRoomsPastTheFinishThresholdLoseNothing)
+{
+    // small feeds leave input stashed in the decoder; a call with no room
+    // then makes it look ahead at the next bytes without taking them
+    Bytes const input = qztest::Mixed(5200000, 17);
+    Bytes compressed = qztest::Compress(input);
+    CQzMemoryDecompressor decompressor;
+    decompressor.Initialize(compressed.data(), int(compressed.size()));
+    Bytes output(input.size());
+    std::mt19937 random(7);
+    int total = decompressor.DecompressInputBytes(output.data(), int(compressed.size()), 4999000);
+    for (int call = 0; call < 200000 && total < int(output.size()); ++call)
+    {
+        int const room = call % 2 == 0 ? 0 : std::min(int(random() % 64), int(output.size()) - total);
+        total += decompressor.DecompressInputBytes(output.data(), int(random() % 24), room);
+    }
+    EXPECT_EQ(total, int(input.size()));
+    EXPECT_EQ(output, input);
 }
 
 TEST(QzMemoryDecompressor, EmptyReleasedAndUnusableObjectsProduceNothing)
@@ -248,4 +345,45 @@ TEST(QzMemoryDecompressor, CallsAfterADataErrorProduceNothing)
     for (int call = 0; call < 64; ++call)
         decompressor.DecompressOutputBytes(piece, sizeof piece);
     EXPECT_EQ(decompressor.DecompressOutputBytes(piece, sizeof piece), 0);
+}
+
+// A stream with an end marker (as xz writes one for input of unknown size)
+// and bytes behind it: asking for more than it holds must end, not spin.
+TEST(QzMemoryDecompressor, EndMarkerFollowedByMoreBytesEndsTheCall)
+{
+    Bytes const input = qztest::Text(50000, 12);
+    std::string const path = ::testing::TempDir() + "/qz_end_marker";
+    {
+        std::FILE* file = std::fopen((path + ".in").c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        std::fwrite(input.data(), 1, input.size(), file);
+        std::fclose(file);
+    }
+    std::string const command = std::string(QZ_XZ_PROGRAM) + " --format=lzma --lzma1=preset=6,dict=1MiB -c < " +
+                                path + ".in > " + path + ".lzma";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    Bytes lzma;
+    {
+        std::FILE* file = std::fopen((path + ".lzma").c_str(), "rb");
+        ASSERT_NE(file, nullptr);
+        char chunk[4096];
+        for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
+            lzma.insert(lzma.end(), chunk, chunk + n);
+        std::fclose(file);
+    }
+    std::remove((path + ".in").c_str());
+    std::remove((path + ".lzma").c_str());
+    ASSERT_GT(lzma.size(), 13u);
+
+    // .lzma: five properties, an 8-byte size (unknown: all ones), the stream
+    Bytes stream(lzma.begin(), lzma.begin() + 5);
+    stream.insert(stream.end(), lzma.begin() + 13, lzma.end());
+    stream.insert(stream.end(), 100, char(0xA5));
+    CQzMemoryDecompressor decompressor;
+    decompressor.Initialize(stream.data(), int(stream.size()));
+    GuardedOutput output(input.size() + 1000);
+    EXPECT_EQ(decompressor.DecompressOutputBytes(output.data(), int(output.size)), int(input.size()));
+    EXPECT_EQ(Bytes(output.bytes.begin(), output.bytes.begin() + std::ptrdiff_t(input.size())), input);
+    EXPECT_EQ(decompressor.DecompressOutputBytes(output.data(), int(output.size)), 0);
+    EXPECT_TRUE(output.GuardIntact());
 }
