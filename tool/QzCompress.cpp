@@ -106,6 +106,9 @@ int main(int argc, char** argv)
 {
     std::printf("QzCompress v0.1\n");
     std::printf("\n");
+    // the output may be this very stream (/dev/stdout): the banner goes out
+    // now, before the output is opened, not at exit over the container
+    std::fflush(stdout);
     if (argc != 3)
     {
         std::printf("Usage : QzCompress.exe input_file output_file\n");

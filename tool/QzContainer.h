@@ -14,6 +14,9 @@ constexpr int kSizeOffset = 12;
 constexpr int kReservedOffset = 16;
 constexpr int kHeaderSize = 32;
 constexpr int kPropertySize = 5;
+// lc 3, lp 0, pb 2 and a 1 MiB dictionary: the only properties a container
+// carries, so a reader never lets a damaged file pick its memory use
+constexpr unsigned char kProperties[kPropertySize] = {0x5D, 0x00, 0x00, 0x10, 0x00};
 // Above this the worst-case output size no longer fits a signed 32-bit int.
 constexpr long long kMaxInputSize = 1610612636;
 

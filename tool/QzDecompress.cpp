@@ -1,15 +1,14 @@
-// QzDecompress.cpp: reads a container back. The output is written under a
-// temporary name and renamed into place only once all of it is on disk, so a
-// failure never leaves a half-written or short file behind.
+// QzDecompress.cpp: reads a container back. The output is put in place only
+// once all of it has been written (see QzOutputFile.h), so a failure leaves
+// the target as it was.
 #include <climits>
 #include <cstdio>
-#include <cstring>
-#include <new>
-#include <string>
+#include <memory>
 
 #include "QzContainer.h"
+#include "QzContainerReader.h"
 #include "QzInputFile.h"
-#include "compression/QzMemoryDecompressor.h"
+#include "QzOutputFile.h"
 
 namespace {
 
@@ -18,9 +17,12 @@ constexpr int kOutOfMemory = -7;
 constexpr int kCorruptStream = -8;
 
 // Reads the whole file; returns 0 or the exit code after printing the error.
-int ReadContainer(char const* path, char*& data, long& length)
+int ReadContainer(char const* path, std::unique_ptr<char[]>& data, long& length)
 {
-    switch (ReadInputFile(path, INT_MAX, data, length))
+    char* bytes = nullptr;
+    EInputFileResult const result = ReadInputFile(path, INT_MAX, bytes, length);
+    data.reset(bytes);
+    switch (result)
     {
     case EInputFileResult::ok:
         return 0;
@@ -47,146 +49,81 @@ int ReadContainer(char const* path, char*& data, long& length)
 // Checks the header; returns 0 or the exit code after printing the error.
 int CheckHeader(char const* path, unsigned char const* data, long length)
 {
-    if (length < qzcontainer::kHeaderSize + qzcontainer::kPropertySize)
+    qzcontainer::SCheck const check = qzcontainer::CheckContainer(data, length);
+    if (check.problem == qzcontainer::EProblem::none)
+        return 0;
+    std::printf("Error : Input file : \"%s\" is not a QzCompress container (", path);
+    switch (check.problem)
     {
-        std::printf("Error : Input file : \"%s\" is not a QzCompress container (%ld bytes is too short)\n",
-                    path, length);
-        return kNotAContainer;
+    case qzcontainer::EProblem::none:
+    case qzcontainer::EProblem::tooShort:
+        std::printf("%ld bytes is too short", length);
+        break;
+    case qzcontainer::EProblem::noMagic:
+        std::printf("no \"%s\" magic", qzcontainer::kMagic);
+        break;
+    case qzcontainer::EProblem::reservedByteNotZero:
+        std::printf("reserved byte %d is not zero", check.detail);
+        break;
+    case qzcontainer::EProblem::sizeTooLarge:
+        std::printf("size %u is too large", unsigned(qzcontainer::ReadSize(data)));
+        break;
+    case qzcontainer::EProblem::otherProperties:
+        std::printf("LZMA properties %02X %02X %02X %02X %02X are not 5D 00 00 10 00",
+                    data[qzcontainer::kHeaderSize], data[qzcontainer::kHeaderSize + 1],
+                    data[qzcontainer::kHeaderSize + 2], data[qzcontainer::kHeaderSize + 3],
+                    data[qzcontainer::kHeaderSize + 4]);
+        break;
     }
-    if (std::memcmp(data, qzcontainer::kMagic, qzcontainer::kMagicSize) != 0)
-    {
-        std::printf("Error : Input file : \"%s\" is not a QzCompress container (no \"%s\" magic)\n", path,
-                    qzcontainer::kMagic);
-        return kNotAContainer;
-    }
-    for (int i = qzcontainer::kReservedOffset; i < qzcontainer::kHeaderSize; ++i)
-    {
-        if (data[i] != 0)
-        {
-            std::printf("Error : Input file : \"%s\" is not a QzCompress container (reserved byte %d is not zero)\n",
-                        path, i);
-            return kNotAContainer;
-        }
-    }
-    if (qzcontainer::ReadSize(data) > qzcontainer::kMaxInputSize)
-    {
-        std::printf("Error : Input file : \"%s\" is not a QzCompress container (size %u is too large)\n",
-                    path, unsigned(qzcontainer::ReadSize(data)));
-        return kNotAContainer;
-    }
-    return 0;
+    std::printf(")\n");
+    return kNotAContainer;
 }
 
-// The output under construction: a fresh file beside the final path, renamed
-// into place only once all of it is on disk.
-class CTemporaryOutput
+class COutputSink : public qzcontainer::CPieceSink
 {
 public:
-    explicit CTemporaryOutput(char const* path) : m_path(path), m_file(nullptr)
-    {
-        // "x": never clobber a file that happens to carry the temporary name
-        for (int attempt = 0; attempt < 100 && m_file == nullptr; ++attempt)
-        {
-            m_temporary = m_path + ".qztmp" + std::to_string(attempt);
-            m_file = std::fopen(m_temporary.c_str(), "wbx");
-        }
-    }
-    CTemporaryOutput(CTemporaryOutput const&) = delete;
-    CTemporaryOutput& operator=(CTemporaryOutput const&) = delete;
-    ~CTemporaryOutput() { Discard(); }
-
-    bool IsOpen() const { return m_file != nullptr; }
-    bool Write(char const* data, int size)
-    {
-        return std::fwrite(data, 1, std::size_t(size), m_file) == std::size_t(size);
-    }
-
-    // Closes the file (where a full disk may show first) and renames it.
-    bool Commit()
-    {
-        bool const closed = std::fclose(m_file) == 0;
-        m_file = nullptr;
-        if (closed && std::rename(m_temporary.c_str(), m_path.c_str()) == 0)
-        {
-            m_temporary.clear();
-            return true;
-        }
-        Discard();
-        return false;
-    }
-
-    void Discard()
-    {
-        if (m_file != nullptr)
-            std::fclose(m_file);
-        m_file = nullptr;
-        if (!m_temporary.empty())
-            std::remove(m_temporary.c_str());
-        m_temporary.clear();
-    }
+    explicit COutputSink(CQzOutputFile& file) : m_file(file) {}
+    bool Write(char const* piece, int size) override { return m_file.Write(piece, size); }
 
 private:
-    std::string m_path;
-    std::string m_temporary;
-    std::FILE* m_file;
+    CQzOutputFile& m_file;
 };
-
-// Decoded in pieces straight to the file: no buffer of the whole output.
-constexpr int kPieceSize = 1 << 20;
 
 int DecompressFile(char const* inputPath, char const* outputPath)
 {
-    char* container = nullptr;
+    std::unique_ptr<char[]> container;
     long length = 0;
     if (int const error = ReadContainer(inputPath, container, length))
         return error;
-    unsigned char const* bytes = reinterpret_cast<unsigned char const*>(container);
+    unsigned char const* bytes = reinterpret_cast<unsigned char const*>(container.get());
     if (int const error = CheckHeader(inputPath, bytes, length))
-    {
-        delete[] container;
         return error;
-    }
     int const size = int(qzcontainer::ReadSize(bytes));
 
-    CTemporaryOutput output(outputPath);
-    if (!output.IsOpen())
+    CQzOutputFile output;
+    if (!output.Open(outputPath))
     {
-        delete[] container;
         std::printf("Error : Unable to open output file : \"%s\" for writing !\n", outputPath);
         return -4;
     }
-    char* piece = new (std::nothrow) char[kPieceSize];
-    if (piece == nullptr)
-    {
-        delete[] container;
-        std::printf("Error : Unable to allocate %d bytes for output file : \"%s\"\n", kPieceSize, outputPath);
-        return kOutOfMemory;
-    }
-
-    CQzMemoryDecompressor decompressor;
-    decompressor.Initialize(container + qzcontainer::kHeaderSize, int(length) - qzcontainer::kHeaderSize);
+    COutputSink sink(output);
     int produced = 0;
-    bool written = true;
-    while (produced < size && written)
+    switch (qzcontainer::DecodeContainer(bytes, length, sink, produced))
     {
-        int const wanted = size - produced < kPieceSize ? size - produced : kPieceSize;
-        int const got = decompressor.DecompressOutputBytes(piece, wanted);
-        written = output.Write(piece, got);
-        produced += got;
-        if (got < wanted)
-            break;
-    }
-    decompressor.Release();
-    delete[] piece;
-    delete[] container;
-
-    if (written && produced != size)
-    {
+    case qzcontainer::EDecodeResult::ok:
+        break;
+    case qzcontainer::EDecodeResult::outOfMemory:
+        std::printf("Error : Unable to allocate memory to decode input file : \"%s\"\n", inputPath);
+        return kOutOfMemory;
+    case qzcontainer::EDecodeResult::corrupt:
         std::printf("Error : Compressed data in \"%s\" is corrupt or ends early (%d of %d bytes decoded)\n",
                     inputPath, produced, size);
         return kCorruptStream;
+    case qzcontainer::EDecodeResult::writeFailed:
+        std::printf("Error : Unable to write %d bytes to output file : \"%s\"\n", size, outputPath);
+        return -5;
     }
-    if (!written || !output.Commit())
+    if (!output.Commit())
     {
         std::printf("Error : Unable to write %d bytes to output file : \"%s\"\n", size, outputPath);
         return -5;
@@ -200,6 +137,9 @@ int main(int argc, char** argv)
 {
     std::printf("QzDecompress v0.1\n");
     std::printf("\n");
+    // the output may be this very stream (/dev/stdout): the banner goes out
+    // before any of the data does
+    std::fflush(stdout);
     if (argc != 3)
     {
         std::printf("Usage : QzDecompress input_file output_file\n");

@@ -164,7 +164,31 @@ TEST_F(QzCompressTool, InputBeyondTheLargestSizeIsRefusedBeforeReading)
     EXPECT_FALSE(Exists(Path("huge.qz")));
 }
 
+TEST_F(QzCompressTool, StandardOutputAsTheOutputGetsTheWholeContainer)
+{
+    qztest::WriteFile(Path("in.bin"), qztest::Text(5000, 15));
+    Bytes const expected = Container(qztest::Text(5000, 15));
+    // the banner must leave stdout before the container is written there
+    qztest::ToolResult const result = RunTool(
+        "/bin/sh", {"-c", qztest::Quote(QZ_COMPRESS_PROGRAM) + " " + qztest::Quote(Path("in.bin")) +
+                              " /dev/stdout > " + qztest::Quote(Path("out.qz"))});
+    EXPECT_EQ(result.exitCode, 0) << result.output;
+    EXPECT_EQ(qztest::ReadFile(Path("out.qz")), expected);
+}
+
 #if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+TEST_F(QzCompressTool, AnEncoderWithoutMemoryIsAnErrorOfItsOwn)
+{
+    qztest::WriteFile(Path("in.bin"), qztest::Text(100000, 16));
+    // the input and output buffers are small: the limit that first fails is
+    // the encoder's, whose tables and thread need several megabytes
+    qztest::ToolResult const result = qztest::ResultJustBelowTheMemoryItNeeds(
+        qztest::Quote(QZ_COMPRESS_PROGRAM) + " " + qztest::Quote(Path("in.bin")) + " " + qztest::Quote(Path("out.qz")));
+    EXPECT_EQ(result.exitCode, -8) << result.output;
+    EXPECT_EQ(result.output, kBanner + "Error : Unable to compress 100000 bytes from input file : \"" +
+                                 Path("in.bin") + "\"\n");
+}
+
 TEST_F(QzCompressTool, MemoryThatCannotBeHadIsAnErrorNotACrash)
 {
     ASSERT_EQ(std::system(("truncate -s 300000000 " + qztest::Quote(Path("big.bin"))).c_str()), 0);

@@ -52,6 +52,32 @@ inline ToolResult RunTool(std::string const& program, std::vector<std::string> c
     return result;
 }
 
+// Runs `command` in a shell under address-space limits (ulimit -v), finding
+// by bisection the least it needs, and returns what it did with a little
+// less: the first allocation that the limit refuses shows there.
+inline ToolResult ResultJustBelowTheMemoryItNeeds(std::string const& command)
+{
+    auto const runWith = [&](long kilobytes) {
+        return RunTool("/bin/sh", {"-c", "ulimit -v " + std::to_string(kilobytes) + "; " + command});
+    };
+    long enough = 4L << 20, tooLittle = 1024;
+    EXPECT_EQ(runWith(enough).exitCode, 0);
+    ToolResult below = runWith(tooLittle);
+    while (enough - tooLittle > 16)
+    {
+        long const middle = (enough + tooLittle) / 2;
+        ToolResult result = runWith(middle);
+        if (result.exitCode == 0)
+            enough = middle;
+        else
+        {
+            tooLittle = middle;
+            below = result;
+        }
+    }
+    return below;
+}
+
 inline bool Exists(std::string const& path)
 {
     struct stat info;
