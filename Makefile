@@ -4,7 +4,7 @@ IN ?= README.md
 OUT ?= build/$(notdir $(IN)).qz
 RELEASE_BIN := build/release/bin
 
-.PHONY: deps run test asan tsan bench fuzz clean
+.PHONY: deps run test asan tsan clang valgrind bench fuzz clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -31,6 +31,17 @@ tsan: deps
 	cmake --preset tsan >/dev/null
 	cmake --build --preset tsan
 	ctest --preset tsan
+
+clang: deps
+	cmake --preset clang >/dev/null
+	cmake --build --preset clang
+	ctest --preset clang
+
+# both tools under valgrind's memcheck, built optimised as users get them
+valgrind: deps
+	cmake --preset release >/dev/null
+	cmake --build --preset release --target QzCompress QzDecompress
+	ctest --preset valgrind
 
 bench: deps
 	cmake --preset release >/dev/null

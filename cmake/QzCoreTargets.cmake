@@ -2,7 +2,7 @@
 # header registration (installed under include/qzcore/<subsystem>/) and tests.
 
 function(qz_warnings target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra)
+  target_compile_options(${target} PRIVATE -Wall -Wextra $<$<BOOL:${QZ_WARNINGS_AS_ERRORS}>:-Werror>)
 endfunction()
 
 # qz_public_headers(<subsystem> <header>...): headers a client may include;
@@ -21,11 +21,14 @@ function(qz_sources)
   target_sources(qzcore_objects PRIVATE ${ARGN})
 endfunction()
 
-# qz_gtest(<name> [INTERNAL] SOURCES <file>... [LIBS <lib>...]): one test
-# program. Tests of the exported interface link the shared library; INTERNAL
-# tests link the static archive of the same objects to reach hidden helpers.
+# qz_gtest(<name> [INTERNAL] [TIMEOUT <seconds>] SOURCES <file>... [LIBS <lib>...]):
+# one test program. Tests of the exported interface link the shared library;
+# INTERNAL tests link the static archive of the same objects to reach hidden
+# helpers. TIMEOUT bounds each test case at about ten times its usual time in
+# the dev build (default 10 s); the sanitizer builds stretch it by their
+# slow-down, so that a hang costs seconds, not ten minutes.
 function(qz_gtest name)
-  cmake_parse_arguments(T "INTERNAL" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "INTERNAL" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   qz_warnings(${name})
   if(T_INTERNAL)
@@ -35,7 +38,15 @@ function(qz_gtest name)
   endif()
   target_link_libraries(${name} PRIVATE GTest::gtest GTest::gtest_main ${T_LIBS})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 10)
+  endif()
+  if(QZ_SANITIZE MATCHES "thread")
+    math(EXPR T_TIMEOUT "${T_TIMEOUT} * 8")
+  elseif(QZ_SANITIZE)
+    math(EXPR T_TIMEOUT "${T_TIMEOUT} * 4")
+  endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
                        WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-                       PROPERTIES TIMEOUT 600)
+                       PROPERTIES TIMEOUT ${T_TIMEOUT})
 endfunction()

@@ -24,7 +24,7 @@ int LzmaCompress(unsigned char* dest, std::size_t* destLen,
     SizeT propsSize = *outPropsSize;
     // no end marker: the container stores the uncompressed size instead
     SRes const result = LzmaEncode(dest, &streamSize, src, srcLen, &props, outProps, &propsSize,
-                                   0, nullptr, QzLzmaHeapAllocator(), QzLzmaHeapAllocator());
+                                   0, nullptr, QzLzmaZeroedAllocator(), QzLzmaHeapAllocator());
     *destLen = streamSize;
     *outPropsSize = propsSize;
     return result;

@@ -1,5 +1,5 @@
-// QzLzmaAllocator.h: the heap allocator the LZMA SDK's encoder and decoder
-// take for their tables and dictionaries; internal, never installed.
+// QzLzmaAllocator.h: the heap allocators the LZMA SDK's encoder and decoder
+// take for their state, tables and dictionaries; internal, never installed.
 #ifndef QZCORE_COMPRESSION_QZLZMAALLOCATOR_H
 #define QZCORE_COMPRESSION_QZLZMAALLOCATOR_H
 
@@ -11,6 +11,17 @@
 inline ISzAlloc* QzLzmaHeapAllocator()
 {
     static ISzAlloc allocator = {[](void*, size_t size) { return std::malloc(size); },
+                                 [](void*, void* address) { std::free(address); }};
+    return &allocator;
+}
+
+// The same, zero-filled: for the encoder's own object, whose match finder
+// compares the sizes of its previous tables before it has any. Only a
+// missing table decides that test, but an optimised build evaluates both
+// sides, and a memory checker rightly sees a branch on uninitialised bytes.
+inline ISzAlloc* QzLzmaZeroedAllocator()
+{
+    static ISzAlloc allocator = {[](void*, size_t size) { return std::calloc(1, size); },
                                  [](void*, void* address) { std::free(address); }};
     return &allocator;
 }

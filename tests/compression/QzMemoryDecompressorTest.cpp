@@ -101,6 +101,27 @@ Bytes EndsInARun(std::size_t size)
     return bytes;
 }
 
+// Six million bytes for the calls past the five-million mark: a varied block
+// repeated, cheap to compress in a debug build; built once.
+Bytes const& LargeInput()
+{
+    static Bytes const input = [] {
+        Bytes const block = qztest::Mixed(300000, 6);
+        Bytes bytes;
+        while (bytes.size() < 6000000)
+            bytes.insert(bytes.end(), block.begin(), block.end());
+        bytes.resize(6000000);
+        return bytes;
+    }();
+    return input;
+}
+
+Bytes& LargeCompressed()
+{
+    static Bytes compressed = qztest::Compress(LargeInput());
+    return compressed;
+}
+
 } // namespace
 
 TEST(QzMemoryDecompressor, PiecesOfAnySizeDeliverTheEndOfATrailingRun)
@@ -169,9 +190,9 @@ TEST(QzMemoryDecompressor, InputBytesFillTheWholeOutputWhateverTheRoom)
     // beyond five million bytes of output the calls ask the decoder to finish
     // within their room; a room that runs out first is no error
     Bytes const small = qztest::Text(100000, 5);
-    Bytes const large = qztest::Mixed(6000000, 6);
     Bytes smallCompressed = qztest::Compress(small);
-    Bytes largeCompressed = qztest::Compress(large);
+    Bytes const& large = LargeInput();
+    Bytes& largeCompressed = LargeCompressed();
 
     EXPECT_EQ(FeedInput(smallCompressed, small.size(), int(smallCompressed.size()), int(small.size())), small);
     EXPECT_EQ(FeedInput(smallCompressed, small.size(), 4096, 1000), small);
@@ -199,8 +220,8 @@ TEST(QzMemoryDecompressor, TinyFeedsAndEmptyRoomsPastTheFinishThresholdLoseNothi
 {
     // small feeds leave input stashed in the decoder; a call with no room
     // then makes it look ahead at the next bytes without taking them
-    Bytes const input = qztest::Mixed(5200000, 17);
-    Bytes compressed = qztest::Compress(input);
+    Bytes const& input = LargeInput();
+    Bytes& compressed = LargeCompressed();
     CQzMemoryDecompressor decompressor;
     decompressor.Initialize(compressed.data(), int(compressed.size()));
     Bytes output(input.size());
