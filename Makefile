@@ -50,9 +50,11 @@ bench: deps
 	bash bench/compress_vs_xz.sh $(RELEASE_BIN)
 	bash bench/lzma_threads.sh $(RELEASE_BIN)
 
+# builds the libFuzzer targets; with SECONDS=N also runs each for N seconds
 fuzz: deps
 	cmake --preset fuzz >/dev/null
 	cmake --build --preset fuzz
+	@if [ -n "$(SECONDS)" ]; then bash scripts/run-fuzzers.sh build/fuzz/bin $(SECONDS); fi
 
 clean:
 	rm -rf build

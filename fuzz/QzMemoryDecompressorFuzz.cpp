@@ -9,13 +9,19 @@
 
 extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size)
 {
-    if (size < 2 || size > (1 << 20))
+    if (size < 3 || size > (1 << 20))
         return 0;
-    // the first byte picks the piece size, the rest is the compressed buffer
+    // the first byte picks the piece size; the second whether the buffer
+    // carries the properties Compress writes (most runs: their 1 MiB
+    // dictionary keeps each run fast) or its own, the rest is the buffer
     int const piece = 1 + data[0] * 64;
-    std::vector<char> input(data + 1, data + size);
+    bool const ownProperties = data[1] >= 224;
+    std::vector<char> input;
+    if (!ownProperties)
+        input.assign({0x5D, 0x00, 0x00, 0x10, 0x00});
+    input.insert(input.end(), data + 2, data + size);
     // a dictionary of up to 4 GiB is legal LZMA, but more than a fuzzer may
-    // allocate: keep the property bytes' dictionary within 64 MiB
+    // allocate: keep it within 64 MiB
     if (input.size() >= 5)
         input[4] = char(std::uint8_t(input[4]) & 0x03);
     std::vector<char> output(static_cast<std::size_t>(piece));

@@ -26,9 +26,14 @@ constexpr std::size_t kProbabilitySize = (1846 + (768 << 3)) * 2;
 // not be set up from a stream that is corrupt from its first byte.
 bool DecoderMemoryAvailable()
 {
-    std::unique_ptr<void, void (*)(void*)> dictionary(std::malloc(kDictionarySize), std::free);
-    std::unique_ptr<void, void (*)(void*)> probabilities(std::malloc(kProbabilitySize), std::free);
-    return dictionary != nullptr && probabilities != nullptr;
+    // held through volatile pointers, or the compiler may drop an
+    // allocation whose memory is never used and take it as granted
+    void* volatile dictionary = std::malloc(kDictionarySize);
+    void* volatile probabilities = std::malloc(kProbabilitySize);
+    bool const available = dictionary != nullptr && probabilities != nullptr;
+    std::free(probabilities);
+    std::free(dictionary);
+    return available;
 }
 
 } // namespace
