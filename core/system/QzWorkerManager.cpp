@@ -36,7 +36,9 @@
 // sides that can see that moment (the leaving manager storing `released`
 // then loading `outstanding`, a worker dropping `outstanding` then loading
 // `released`) use sequentially consistent operations, so at least one of
-// them sees the other's write and stops the workers.
+// them sees the other's write and stops the workers. A pusher queues and
+// wakes under the worker's lock, which that worker takes again before it
+// leaves, so the shared state is never freed under a pusher.
 #include "system/QzWorkerManager.h"
 
 #include "system/QzLog.h"
@@ -175,15 +177,17 @@ void CQzWorkerManager::SThreads::Push(SWorkUnit const& unit)
     Run(own, unit);
 }
 
+// Both queue and wake under the lock: the unit may release the last manager
+// and the workers may then free all of this, but not before the worker
+// woken here has taken the lock after us (it does so before leaving), so a
+// pusher's last touch of this object is its unlock.
 bool CQzWorkerManager::SThreads::TryQueue(unsigned int index, SWorkUnit const& unit)
 {
-    {
-        std::lock_guard<std::mutex> lock(signals[index].lock);
-        if (workers[index].queue.IsFull())
-            return false;
-        CountPushed(workers[index], unit);
-        workers[index].queue.Push(unit);
-    }
+    std::lock_guard<std::mutex> lock(signals[index].lock);
+    if (workers[index].queue.IsFull())
+        return false;
+    CountPushed(workers[index], unit);
+    workers[index].queue.Push(unit);
     signals[index].wake.notify_one();
     return true;
 }
@@ -199,8 +203,7 @@ void CQzWorkerManager::SThreads::QueueWhenRoom(unsigned int index, SWorkUnit con
     }
     CountPushed(workers[index], unit);
     workers[index].queue.Push(unit);
-    lock.unlock();
-    signals[index].wake.notify_one();
+    signals[index].wake.notify_one(); // under the lock, as in TryQueue
 }
 
 // ---- worker threads ----
@@ -249,9 +252,12 @@ void CQzWorkerManager::SThreads::Loop(unsigned int index)
             break;
         signals[index].wake.wait(lock);
     }
-    // nothing touches this object after a worker's count of leaving, so the
-    // last one out may free it
-    if (selfFreeing && left.fetch_add(1, std::memory_order_acq_rel) + 1 == count)
+    if (!selfFreeing)
+        return;
+    // nothing touches this object after a worker's count of leaving (so the
+    // worker count is read before it), and the last one out frees it
+    unsigned int const workerCount = count;
+    if (left.fetch_add(1, std::memory_order_acq_rel) + 1 == workerCount)
     {
         delete[] workers;
         delete this;

@@ -20,24 +20,24 @@ void Count(void* argument)
 
 TEST(QzWorkerManager, RefusedThreadsLeaveAManagerOfTheWorkersThatStarted)
 {
-    std::size_t const threadsBefore = qztest::CountThreads();
+    ASSERT_EQ(qztest::CountWorkerThreads(), 0u);
     std::atomic<unsigned int> ran(0);
     QzTestFailWorkerThreadStart(3);
     {
         CQzWorkerManager manager(4);
         EXPECT_EQ(manager.GetWorkerCount(), 2u);
-        EXPECT_EQ(qztest::CountThreads(), threadsBefore + 2);
+        EXPECT_TRUE(qztest::AwaitWorkerThreads(2));
         for (int i = 0; i < 1000; ++i)
             manager.PushWorkUnit(Count, &ran, WORKER_TAG_0);
         manager.WaitForAllCompletion();
         EXPECT_EQ(ran.load(), 1000u);
     }
-    EXPECT_TRUE(qztest::AwaitThreadCount(threadsBefore));
+    EXPECT_TRUE(qztest::AwaitWorkerThreads(0));
 
     QzTestFailWorkerThreadStart(1);
     CQzWorkerManager none(2);
     EXPECT_EQ(none.GetWorkerCount(), 0u);
-    EXPECT_EQ(qztest::CountThreads(), threadsBefore);
+    EXPECT_EQ(qztest::CountWorkerThreads(), 0u);
     none.PushWorkUnit(Count, &ran, WORKER_TAG_0);
     EXPECT_EQ(ran.load(), 1001u); // ran in this thread, before the push returned
     none.WaitForAllCompletion();

@@ -344,7 +344,7 @@ TEST(QzWorkerManager, WaitsNeverReturnWhileAUnitIsOutstanding)
 
 TEST(QzWorkerManager, LastCopyReleasedInsideAUnitLetsTheWorkersFinishAndLeave)
 {
-    std::size_t const threadsBefore = qztest::CountThreads();
+    ASSERT_EQ(qztest::CountWorkerThreads(), 0u);
     std::atomic<unsigned int> ran(0);
     struct SRelease
     {
@@ -363,7 +363,7 @@ TEST(QzWorkerManager, LastCopyReleasedInsideAUnitLetsTheWorkersFinishAndLeave)
         &release, WORKER_TAG_1);
 
     // the workers leave only once every unit has run
-    ASSERT_TRUE(qztest::AwaitThreadCount(threadsBefore));
+    ASSERT_TRUE(qztest::AwaitWorkerThreads(0));
     EXPECT_EQ(ran.load(), 400u);
 }
 
