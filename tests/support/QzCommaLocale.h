@@ -72,9 +72,9 @@ private:
                         "` failed (is Debian's locales package installed?)";
             return;
         }
+        // setlocale then loads it; newlocale is not asked again, as it leaks
+        // its copy of LOCPATH
         ::setenv("LOCPATH", m_directory.c_str(), 1);
-        if (!Usable())
-            m_failure = "the compiled locale in " + m_directory.string() + " does not load";
     }
 
     std::filesystem::path m_directory;
