@@ -1,6 +1,9 @@
 // QzStringNumbers.cpp: one integer scanner for the narrow and wide forms,
-// the C library's strtod for floating point and snprintf for output.
+// the C library's strtod for floating point and snprintf for output, both
+// in the C locale whatever the process has set.
 #include "foundation/QzStringNumbers.h"
+
+#include "foundation/internal/QzCLocale.h"
 
 #include <climits>
 #include <cstdio>
@@ -147,7 +150,10 @@ void WriteFloat(float value, T* dst)
 {
     // FLT_MAX has 39 integer digits: sign, digits, point, six decimals, end
     char text[48];
-    std::snprintf(text, sizeof text, "%f", double(value));
+    {
+        CQzCLocaleScope const cLocale;
+        std::snprintf(text, sizeof text, "%f", double(value));
+    }
     WriteWidened(text, dst);
 }
 
@@ -169,8 +175,15 @@ unsigned int qzStringHexToU32(qzwchar_t const* s) { return HexToU32(s); }
 
 // ---- floating point ----
 
-double qzStringToDouble(char const* s) { return s == nullptr ? 0.0 : std::strtod(s, nullptr); }
-double qzStringToDouble(qzwchar_t const* s) { return std::strtod(AsciiPrefix(s).c_str(), nullptr); }
+double qzStringToDouble(char const* s)
+{
+    if (s == nullptr)
+        return 0.0;
+    CQzCLocaleScope const cLocale;
+    return std::strtod(s, nullptr);
+}
+
+double qzStringToDouble(qzwchar_t const* s) { return qzStringToDouble(AsciiPrefix(s).c_str()); }
 float qzStringToFloat(char const* s) { return float(qzStringToDouble(s)); }
 float qzStringToFloat(qzwchar_t const* s) { return float(qzStringToDouble(s)); }
 

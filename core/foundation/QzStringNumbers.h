@@ -1,5 +1,6 @@
 // QzStringNumbers.h: numbers read from and written as text, in narrow (char)
-// and wide (qzwchar_t) forms, with the C library's conversion rules.
+// and wide (qzwchar_t) forms, with the C library's conversion rules in the
+// C locale: the decimal point is '.' whatever locale the process has set.
 #ifndef QZCORE_FOUNDATION_QZSTRINGNUMBERS_H
 #define QZCORE_FOUNDATION_QZSTRINGNUMBERS_H
 

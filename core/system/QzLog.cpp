@@ -1,6 +1,7 @@
 // QzLog.cpp: the log's module state, line formatting and the file writes.
 #include "system/QzLog.h"
 
+#include "foundation/internal/QzCLocale.h"
 #include "system/QzLogSink.h"
 #include "system/platform/QzPlatformClock.h"
 #include "system/platform/QzPlatformDebug.h"
@@ -137,7 +138,12 @@ void QzLog(ELogLevel level, ELogType type, int indent, char const* format, ...)
     std::size_t const room = kLineSize - 1 - length;
     va_list arguments;
     va_start(arguments, format);
-    int const written = std::vsnprintf(line + length, room, format, arguments);
+    int written;
+    {
+        // log files read the same in every UI language: '.' for decimals
+        CQzCLocaleScope const cLocale;
+        written = std::vsnprintf(line + length, room, format, arguments);
+    }
     va_end(arguments);
     if (written > 0)
         length += std::min(std::size_t(written), room - 1);

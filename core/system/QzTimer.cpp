@@ -15,9 +15,9 @@ CQzTimer::~CQzTimer() = default;
 
 CQzTimer* CQzTimer::GetInstance()
 {
-    static CQzTimer* s_instance = nullptr;
-    if (s_instance == nullptr)
-        s_instance = new CQzTimer();
+    // a function-local static starts once even when threads race to the
+    // first call; the clock is never destroyed, so it outlives every user
+    static CQzTimer* const s_instance = new CQzTimer();
     return s_instance;
 }
 

@@ -14,8 +14,8 @@ public:
     CQzTimer& operator=(CQzTimer const&) = default;
     virtual ~CQzTimer();
 
-    // The process-wide clock, created on the first call (without a lock:
-    // call it first from one thread) and never destroyed.
+    // The process-wide clock, created on the first call (safe from several
+    // threads at once) and never destroyed.
     static CQzTimer* GetInstance();
 
     // Once per frame: measures the frame's delta and smooths it; the first

@@ -39,8 +39,9 @@ public:
 
     // One worker's counters and queue. Counters only grow (modulo 2^32); a
     // worker, or one of its tags, is idle exactly when pushed equals
-    // completed. Pushers increment the pushed counters before queueing a
-    // unit, the worker the completed counters after running it.
+    // completed. Each counter has one writer: the pushed counters are
+    // incremented under the record's push lock before a unit is queued, the
+    // completed counters by the record's own worker after the unit has run.
     struct SWorkerQueue
     {
         SWorkerQueue();
@@ -57,24 +58,31 @@ public:
     // One worker thread per processor.
     CQzWorkerManager();
     // workerCount threads; with none, pushed units run in the pushing thread.
+    // When the system cannot start them all, the manager keeps those that
+    // did start (GetWorkerCount says how many, a warning is logged), and
+    // with none of them runs units in the pushing thread.
     explicit CQzWorkerManager(unsigned int workerCount);
     // Copies share the same workers (a shallow copy); the last of them to
     // go shuts the workers down.
     CQzWorkerManager(CQzWorkerManager const& other);
     CQzWorkerManager& operator=(CQzWorkerManager const& other);
-    // Lets the workers finish what is queued, then joins them.
+    // The last copy to go waits until every unit pushed has run, including
+    // units that units push meanwhile, then joins the workers. Released
+    // inside a unit, it returns at once and the workers finish the work and
+    // free themselves.
     ~CQzWorkerManager();
 
     // Queues function(argument) on the next worker in turn, waiting
-    // (yielding) while that worker's ring of 64 units is full; a worker of
-    // this manager pushing to a full ring runs the unit itself instead, so
-    // workers never wait for each other. Safe from several threads.
+    // (yielding) while that worker's ring of 64 units is full. A worker of
+    // this manager never waits: it queues on its own ring instead, and when
+    // that is full too it runs the unit at once. Safe from several threads.
     void PushWorkUnit(WorkFunction function, void* argument, QzWorkerUnitTag tag);
 
     unsigned int GetWorkerCount() const { return m_workerCount; }
 
-    // Spins until every unit pushed so far has run; what the units wrote is
-    // then visible. Not to be called from this manager's workers.
+    // Spins until every unit pushed so far has run, and every unit those
+    // units pushed; what the units wrote is then visible. Not to be called
+    // from this manager's workers.
     void WaitForAllCompletion() const;
     // The same for the units of one tag only.
     void WaitForTagCompletion(QzWorkerUnitTag tag) const;
@@ -86,13 +94,13 @@ protected:
 private:
     struct SThreads;
 
-    static void WorkerLoop(SThreads* threads, SWorkerQueue* worker, unsigned int index);
-    void Start();
+    void Start(unsigned int workerCount);
     void Leave();
 
     unsigned int m_workerCount;
     SWorkerQueue* m_pWorkers;
-    // the threads, their wake-up signals and the count of sharing managers
+    // the threads, their wake-up signals, the count of sharing managers and
+    // of units not yet run
     SThreads* m_pThreads;
 };
 

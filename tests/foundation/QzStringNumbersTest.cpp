@@ -1,7 +1,10 @@
 // Tests of the number conversions against the C library (atoi, strtoul,
 // sscanf "%lli", atof, snprintf) on edge and random texts, in both widths,
-// and of the positional hex reader and the integer/float text tests.
+// and of the positional hex reader and the integer/float text tests; and
+// that a comma-decimal locale set by the process changes none of them.
 #include "foundation/QzStringNumbers.h"
+
+#include "support/QzCommaLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -193,6 +196,24 @@ TEST(QzStringNumbers, NumbersToTextMatchPrintfAndFitTheirRoom)
     EXPECT_EQ(std::strlen(text), 47u);
     qzFloatToString(1.5f, static_cast<char16_t*>(nullptr));
     qzIntToString(1, static_cast<char16_t*>(nullptr));
+}
+
+// A game that sets a German locale for its UI still reads and writes its
+// data files with a decimal point.
+TEST(QzStringNumbers, FloatsKeepTheDecimalPointUnderACommaLocale)
+{
+    qztest::CCommaDecimalLocale const german;
+    ASSERT_EQ(german.Failure(), "");
+    EXPECT_EQ(qzStringToFloat("1.5"), 1.5f);
+    EXPECT_EQ(qzStringToDouble("-2.25e1"), -22.5);
+    EXPECT_EQ(qzStringToFloat(u"0.125"), 0.125f);
+    EXPECT_EQ(qzStringToDouble(u"3.75"), 3.75);
+    char narrow[48];
+    qzFloatToString(1.5f, narrow);
+    EXPECT_STREQ(narrow, "1.500000");
+    char16_t wide[48];
+    qzFloatToString(-0.25f, wide);
+    EXPECT_EQ(std::u16string(wide), u"-0.250000");
 }
 
 TEST(QzStringNumbers, HexIsPositionalAndWraps)

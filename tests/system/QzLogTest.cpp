@@ -1,9 +1,11 @@
 // Tests of the log: which files a line lands in, the exact line format (the
-// clock digits aside), the filters, the life cycle and overlong input.
+// clock digits aside), the filters, the life cycle, overlong input and the
+// decimal point under a comma locale.
 #include "system/QzLog.h"
 #include "system/QzLogSink.h"
 
 #include "QzSystemTestDirectory.h"
+#include "support/QzCommaLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -168,6 +170,15 @@ TEST_F(QzLogTest, IndentAddsTwoBlanksPerStepAndNothingWhenNotPositive)
     EXPECT_TRUE(HasLine(g_debugLines[1], "[   INFO] minus one\n"));
     EXPECT_TRUE(HasLine(g_debugLines[2], "[   INFO] zero\n"));
     EXPECT_TRUE(HasLine(g_debugLines[3], "  args| 2.50|z\n"));
+}
+
+TEST_F(QzLogTest, NumbersKeepTheDecimalPointUnderACommaLocale)
+{
+    qztest::CCommaDecimalLocale const german;
+    ASSERT_EQ(german.Failure(), "");
+    QzLog(LOG_INFO, LOG_TYPE_GENERAL, 0, "%.2f", 2.5);
+    ASSERT_EQ(g_debugLines.size(), 1u);
+    EXPECT_TRUE(HasLine(g_debugLines[0], "[   INFO] 2.50\n"));
 }
 
 TEST_F(QzLogTest, LoggingOutsideInitAndReleaseCreatesNoFile)

@@ -8,8 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -189,10 +191,26 @@ TEST(QzTimer, CopiesCarryEveryFieldAndTheInstanceIsOne)
     assigned.Resume();
     EXPECT_GT(assigned.GetDelta(), -kSlack);
     EXPECT_EQ(assigned.GetUpdateCount(), 2u);
+}
 
-    CQzTimer* const instance = CQzTimer::GetInstance();
-    ASSERT_NE(instance, nullptr);
-    EXPECT_EQ(CQzTimer::GetInstance(), instance);
+TEST(QzTimer, ThreadsRacingToTheFirstCallShareOneInstance)
+{
+    std::atomic<bool> go(false);
+    CQzTimer* seen[4] = {};
+    std::vector<std::thread> threads;
+    for (CQzTimer*& instance : seen)
+        threads.emplace_back([&go, &instance] {
+            while (!go.load())
+                std::this_thread::yield();
+            instance = CQzTimer::GetInstance();
+        });
+    go.store(true);
+    for (std::thread& thread : threads)
+        thread.join();
+    ASSERT_NE(seen[0], nullptr);
+    for (CQzTimer* instance : seen)
+        EXPECT_EQ(instance, seen[0]);
+    EXPECT_EQ(CQzTimer::GetInstance(), seen[0]);
 }
 
 TEST(QzPerformanceTimer, ConvertsTicksToWholeMillisecondsModulo32Bits)

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <pthread.h>
+
 #include <atomic>
 #include <thread>
 
@@ -64,9 +66,16 @@ TEST(QzWaitEvent, AnyNonZeroStateEndsWaitButOnlyOneTestsTrue)
 TEST(QzThread, ServicesAnswerAndBaseObjectsCopy)
 {
     EXPECT_GE(QzGetProcessorCount(), 1u);
-    QzSetCurrentThreadName("QzThreadTest");
-    QzSetCurrentThreadName("a name much longer than the fifteen characters kept");
-    QzSetCurrentThreadName(nullptr);
+    std::thread([] {
+        char name[16] = {};
+        QzSetCurrentThreadName("QzThreadTest");
+        pthread_getname_np(pthread_self(), name, sizeof name);
+        EXPECT_STREQ(name, "QzThreadTest");
+        QzSetCurrentThreadName("a name much longer than the fifteen characters kept");
+        QzSetCurrentThreadName(nullptr); // keeps the name
+        pthread_getname_np(pthread_self(), name, sizeof name);
+        EXPECT_STREQ(name, "a name much lon");
+    }).join();
 
     CQzThread thread;
     CQzThread copy(thread);

@@ -1,14 +1,21 @@
 // Tests of CQzWorkerManager: thousands of units from several pushing
 // threads, waits that return only when the counted work is done (the units'
-// results are checked after them), tag waits, counters across 2^32, copies
-// and shutdown.
+// results are checked after them), tag waits, counters across 2^32, copies,
+// shutdown that runs every unit, and the workers' thread names.
 #include "system/QzThread.h"
 #include "system/QzWaitEvent.h"
 #include "system/QzWorkerManager.h"
 
+#include "QzThreadCount.h"
+
 #include <gtest/gtest.h>
 
+#include <pthread.h>
+
+#include <algorithm>
 #include <atomic>
+#include <random>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -211,44 +218,170 @@ TEST(QzWorkerManager, CopiesShareTheWorkersAndTheLastOneShutsThemDown)
     ExpectAllDone(jobs);
 }
 
-TEST(QzWorkerManager, DestructorFinishesQueuedUnits)
-{
-    std::vector<SJob> jobs = MakeJobs(3000);
-    {
-        CQzWorkerManager manager(2);
-        for (SJob& job : jobs)
-            manager.PushWorkUnit(RunJob, &job, WORKER_TAG_4);
-    }
-    ExpectAllDone(jobs);
-}
-
 namespace {
 
-struct SContext
+// Parents that each push children leaves through the manager.
+struct SFamily
 {
-    CQzWorkerManager* manager;
-    std::atomic<unsigned int>* leaves;
+    CQzWorkerManager* manager = nullptr;
+    unsigned int children = 100;
+    std::atomic<unsigned int> leaves{0};
 };
 
 void Leaf(void* argument)
 {
-    static_cast<SContext*>(argument)->leaves->fetch_add(1);
+    static_cast<SFamily*>(argument)->leaves.fetch_add(1, std::memory_order_relaxed);
+}
+
+void Parent(void* argument)
+{
+    SFamily& family = *static_cast<SFamily*>(argument);
+    for (unsigned int i = 0; i < family.children; ++i)
+        family.manager->PushWorkUnit(Leaf, argument, WORKER_TAG_6);
+}
+
+struct SChain
+{
+    CQzWorkerManager* manager = nullptr;
+    unsigned int length = 3000;
+    std::atomic<unsigned int> links{0};
+};
+
+void Link(void* argument)
+{
+    SChain& chain = *static_cast<SChain*>(argument);
+    if (chain.links.fetch_add(1, std::memory_order_relaxed) + 1 < chain.length)
+        chain.manager->PushWorkUnit(Link, argument, WORKER_TAG_5);
+}
+
+void Count(void* argument)
+{
+    static_cast<std::atomic<unsigned int>*>(argument)->fetch_add(1, std::memory_order_relaxed);
 }
 
 } // namespace
 
-TEST(QzWorkerManager, UnitsPushingUnitsNeverDeadlockOnFullRings)
+// Parents push far more than a ring holds, so workers also meet full rings
+// (their own among them, with one worker) and must neither wait nor drop.
+TEST(QzWorkerManager, DestructorRunsEveryUnitIncludingThosePushedByUnits)
 {
-    CQzWorkerManager manager(1);
-    std::atomic<unsigned int> leaves(0);
-    SContext context = {&manager, &leaves};
-    auto const branch = [](void* argument) {
-        SContext& c = *static_cast<SContext*>(argument);
-        for (int i = 0; i < 100; ++i)
-            c.manager->PushWorkUnit(Leaf, argument, WORKER_TAG_6);
-    };
-    for (int i = 0; i < 20; ++i)
-        manager.PushWorkUnit(branch, &context, WORKER_TAG_1);
+    for (unsigned int workers : {1u, 2u, 2u, 2u, 4u, 4u})
+    {
+        SFamily family;
+        {
+            CQzWorkerManager manager(workers);
+            family.manager = &manager;
+            for (int i = 0; i < 500; ++i)
+                manager.PushWorkUnit(Parent, &family, WORKER_TAG_1);
+        }
+        EXPECT_EQ(family.leaves.load(), 50000u) << workers << " workers";
+    }
+}
+
+// Each link of a chain pushes the next one, which goes to the other worker:
+// a single walk over the workers finds the one it looks at idle while the
+// chain goes on at the other.
+TEST(QzWorkerManager, WaitForAllCoversUnitsThatUnitsPush)
+{
+    for (unsigned int workers : {1u, 2u, 3u})
+    {
+        std::vector<SChain> chains(10); // outlive the manager's units
+        CQzWorkerManager manager(workers);
+        for (std::size_t round = 0; round < chains.size(); ++round)
+        {
+            SChain& chain = chains[round];
+            chain.manager = &manager;
+            manager.PushWorkUnit(Link, &chain, WORKER_TAG_5);
+            manager.WaitForAllCompletion();
+            ASSERT_EQ(chain.links.load(std::memory_order_relaxed), chain.length)
+                << workers << " workers, round " << round;
+        }
+    }
+}
+
+// The test stands in for pushers and workers on an idle worker's record:
+// one unit stays outstanding while others are pushed and completed at an
+// uneven pace. A wait that read a stale pushed count against a newer
+// completed count would return while that unit is still outstanding.
+TEST(QzWorkerManager, WaitsNeverReturnWhileAUnitIsOutstanding)
+{
+    CInspectedManager manager(1);
+    CQzWorkerManager::SWorkerQueue& worker = manager.Worker(0);
+    std::mt19937 random(5);
+    for (int round = 0; round < 16; ++round)
+    {
+        bool const tagWait = round % 2 == 1;
+        std::atomic<unsigned int>& pushed = tagWait ? worker.tagPushed[3] : worker.unitsPushed;
+        std::atomic<unsigned int>& completed = tagWait ? worker.tagCompleted[3] : worker.unitsCompleted;
+        unsigned int count = completed.load();
+        pushed.store(count + 1);
+
+        std::atomic<bool> waiting(false), settled(false), early(false);
+        std::thread waiter([&] {
+            waiting.store(true);
+            if (tagWait)
+                manager.WaitForTagCompletion(WORKER_TAG_3);
+            else
+                manager.WaitForAllCompletion();
+            early.store(!settled.load());
+        });
+        while (!waiting.load())
+            std::this_thread::yield();
+        for (int step = 0; step < 100000 && !early.load(std::memory_order_relaxed); ++step)
+        {
+            ++count;
+            pushed.store(count + 1, std::memory_order_release);
+            for (unsigned int pace = random() % 32; pace > 0; --pace)
+                waiting.load(std::memory_order_relaxed);
+            completed.store(count, std::memory_order_release);
+        }
+        settled.store(true);
+        completed.store(count + 1, std::memory_order_release);
+        waiter.join();
+        ASSERT_FALSE(early.load()) << (tagWait ? "tag" : "all") << " wait, round " << round;
+    }
+}
+
+TEST(QzWorkerManager, LastCopyReleasedInsideAUnitLetsTheWorkersFinishAndLeave)
+{
+    ASSERT_EQ(qztest::CountWorkerThreads(), 0u);
+    std::atomic<unsigned int> ran(0);
+    struct SRelease
+    {
+        CQzWorkerManager* manager;
+        std::atomic<unsigned int>* ran;
+    } release = {new CQzWorkerManager(2), &ran};
+    for (int i = 0; i < 300; ++i)
+        release.manager->PushWorkUnit(Count, &ran, WORKER_TAG_0);
+    release.manager->PushWorkUnit(
+        [](void* argument) {
+            SRelease& r = *static_cast<SRelease*>(argument);
+            for (int i = 0; i < 100; ++i)
+                r.manager->PushWorkUnit(Count, r.ran, WORKER_TAG_0);
+            delete r.manager;
+        },
+        &release, WORKER_TAG_1);
+
+    // the workers leave only once every unit has run
+    ASSERT_TRUE(qztest::AwaitWorkerThreads(0));
+    EXPECT_EQ(ran.load(), 400u);
+}
+
+TEST(QzWorkerManager, WorkersAreNamedAfterTheirIndex)
+{
+    unsigned int const workers = 3;
+    CQzWorkerManager manager(workers);
+    std::vector<std::string> names(workers);
+    // one unit per worker: pushes from one thread go to each worker in turn
+    for (std::string& name : names)
+        manager.PushWorkUnit(
+            [](void* argument) {
+                char text[16] = {};
+                pthread_getname_np(pthread_self(), text, sizeof text);
+                *static_cast<std::string*>(argument) = text;
+            },
+            &name, WORKER_TAG_2);
     manager.WaitForAllCompletion();
-    EXPECT_EQ(leaves.load(), 2000u);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"QzWorker0", "QzWorker1", "QzWorker2"}));
 }
