@@ -80,18 +80,4 @@ TEST(QzWellKnownIdentifiers, SingletonIsStableAndCopiesKeepTheEmptyPointer)
         EXPECT_EQ(Member(*copy, i), Member(*table, i));
 }
 
-TEST(QzWellKnownIdentifiers, ReleaseForgetsTheTextsNotTheCrcs)
-{
-    QZID const& id = *QZID::GetSingleton();
-    CQzIdentifierManager* const registry = CQzIdentifierManager::GetInstance();
-    registry->Release();
-    EXPECT_EQ(registry->FindNameForCrc64(id.position_x.GetCrc64()), nullptr);
-    EXPECT_EQ(id.position_x.GetCrc64(), ReferenceCrc64("position_x"));
-    EXPECT_EQ(id.position_x, CQzIdentifier("position_x"));
-    // put the texts back for whatever runs next in this process
-    for (char const* text : kWellKnownTexts)
-        registry->CheckCrc64ForUniqueness(text, false);
-    registry->CheckCrc64ForUniqueness("", false);
-}
-
 } // namespace
