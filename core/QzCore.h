@@ -20,6 +20,13 @@
 #include "foundation/QzStringNumbers.h"
 #include "foundation/QzUtf8.h"
 
+// identifier
+#include "identifier/QzIdentifier.h"
+#include "identifier/QzIdentifierHashEntry.h"
+#include "identifier/QzHashTable.h"
+#include "identifier/QzIdentifierManager.h"
+#include "identifier/QzWellKnownIdentifiers.h"
+
 // system
 #include "system/QzLog.h"
 #include "system/QzTimer.h"
