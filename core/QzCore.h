@@ -36,4 +36,16 @@
 #include "system/QzMemCounter.h"
 #include "system/QzMemoryArea.h"
 
+// math
+#include "math/QzVector2.h"
+#include "math/QzVector3.h"
+#include "math/QzVector4.h"
+#include "math/QzMatrix22.h"
+#include "math/QzMatrix33.h"
+#include "math/QzMatrix44.h"
+#include "math/QzQuaternion.h"
+#include "math/QzEulerAngles.h"
+#include "math/QzAngleAxis.h"
+#include "math/QzTransform.h"
+
 #endif // QZCORE_QZCORE_H
