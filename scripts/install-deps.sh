@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ clang pkg-config make
   lzma-dev libgtest-dev libbenchmark-dev zlib1g-dev
   xz-utils 7zip time bc
+  libglm-dev
 )
 
 missing=()

@@ -161,12 +161,10 @@ public:
     CQzMatrix44 MultiplyCorrect(CQzMatrix44 const& b) const
     {
         CQzMatrix44 r;
-        for (int i = 0; i < 4; ++i)
-        {
-            float const a0 = m[i * 4], a1 = m[i * 4 + 1], a2 = m[i * 4 + 2], a3 = m[i * 4 + 3];
-            for (int j = 0; j < 4; ++j)
-                r.m[i * 4 + j] = a0 * b.m[j] + a1 * b.m[4 + j] + a2 * b.m[8 + j] + a3 * b.m[12 + j];
-        }
+        CombineRows(r.m, m, b.m);
+        CombineRows(r.m + 4, m + 4, b.m);
+        CombineRows(r.m + 8, m + 8, b.m);
+        CombineRows(r.m + 12, m + 12, b.m);
         return r;
     }
     // b·this (the operand order is reversed; the name is the interface's).
@@ -316,6 +314,14 @@ private:
         m[r * 4 + 1] = v.y;
         m[r * 4 + 2] = v.z;
         m[r * 4 + 3] = w;
+    }
+    // out = a[0]·row 0 + a[1]·row 1 + a[2]·row 2 + a[3]·row 3 of b, one
+    // row of a product, summed in that order.
+    static void CombineRows(float* out, float const* a, float const* b)
+    {
+        float const a0 = a[0], a1 = a[1], a2 = a[2], a3 = a[3];
+        for (int j = 0; j < 4; ++j)
+            out[j] = a0 * b[j] + a1 * b[4 + j] + a2 * b[8 + j] + a3 * b[12 + j];
     }
     float RowLength(int r) const
     {
