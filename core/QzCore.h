@@ -20,6 +20,9 @@
 #include "foundation/QzStringNumbers.h"
 #include "foundation/QzUtf8.h"
 
+// math
+#include "math/QzColor.h"
+
 // system
 #include "system/QzLog.h"
 #include "system/QzTimer.h"
