@@ -22,6 +22,7 @@
 
 // math
 #include "math/QzColor.h"
+#include "math/QzComplex.h"
 
 // system
 #include "system/QzLog.h"

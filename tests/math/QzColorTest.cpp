@@ -12,62 +12,36 @@
 #include <vector>
 
 // every member of every layout compiles for every channel type
-template class CQzRGB<unsigned char>;
-template class CQzRGB<unsigned short>;
-template class CQzRGB<float>;
-template class CQzBGR<unsigned char>;
-template class CQzBGR<unsigned short>;
-template class CQzBGR<float>;
-template class CQzARGB<unsigned char>;
-template class CQzARGB<unsigned short>;
-template class CQzARGB<float>;
-template class CQzRGBA<unsigned char>;
-template class CQzRGBA<unsigned short>;
-template class CQzRGBA<float>;
+template class CQzRGB<unsigned char>; template class CQzRGB<unsigned short>; template class CQzRGB<float>;
+template class CQzBGR<unsigned char>; template class CQzBGR<unsigned short>; template class CQzBGR<float>;
+template class CQzARGB<unsigned char>; template class CQzARGB<unsigned short>; template class CQzARGB<float>;
+template class CQzRGBA<unsigned char>; template class CQzRGBA<unsigned short>; template class CQzRGBA<float>;
 
 namespace {
 
+using V = std::vector<int>;
+
 // The channels in memory order, whatever the layout.
-template <typename T, typename C> std::vector<T> InMemory(C const& c)
+template <typename T, typename C> V InMemory(C const& c)
 {
-    static_assert(std::is_trivially_copyable<C>::value, "colours are copied as bytes");
-    static_assert(sizeof(C) == C::e_max * sizeof(T), "channels are the only members");
-    std::vector<T> out(C::e_max);
-    std::memcpy(out.data(), &c, sizeof c);
+    static_assert(std::is_trivially_copyable<C>::value && sizeof(C) == C::e_max * sizeof(T), "channels only");
+    T raw[4];
+    std::memcpy(raw, &c, sizeof c);
+    return V(raw, raw + C::e_max);
+}
+
+// Indices 0 to 7 read through the const form.
+template <typename C> V ReadIndices(C const& c)
+{
+    V out;
+    for (unsigned int i = 0; i < 8; ++i)
+        out.push_back(int(c[i]));
     return out;
 }
 
-template <typename T> void CheckLayouts()
+template <typename C, typename T> C RandomColour(std::mt19937& rng, int lowest = 0)
 {
-    using V = std::vector<T>;
-    EXPECT_EQ(InMemory<T>(CQzRGB<T>(1, 2, 3)), (V{1, 2, 3}));
-    EXPECT_EQ(InMemory<T>(CQzBGR<T>(1, 2, 3)), (V{3, 2, 1}));
-    EXPECT_EQ(InMemory<T>(CQzARGB<T>(1, 2, 3, 4)), (V{4, 1, 2, 3}));
-    EXPECT_EQ(InMemory<T>(CQzRGBA<T>(1, 2, 3, 4)), (V{1, 2, 3, 4}));
-    EXPECT_EQ(InMemory<T>(CQzARGB<T>(CQzRGB<T>(1, 2, 3), 4)), (V{4, 1, 2, 3}));
-    EXPECT_EQ(InMemory<T>(CQzRGBA<T>(CQzRGB<T>(1, 2, 3), 4)), (V{1, 2, 3, 4}));
-}
-
-// Reads indices 0..7 of the const form, and writes 10 + i through the
-// non-const form into a fresh (1, 2, 3[, 4]) before reading it back whole.
-template <typename C> void CheckIndices(C const& c, std::vector<int> const& reads,
-                                        std::vector<std::vector<int>> const& afterWrite)
-{
-    for (unsigned int i = 0; i < 8; ++i)
-    {
-        EXPECT_EQ(int(c[i]), reads[i]) << "read index " << i;
-        C w = c;
-        w[i] = 10 + i;
-        std::vector<int> got;
-        for (unsigned int k = 0; k < C::e_max; ++k)
-            got.push_back(int(static_cast<C const&>(w)[k]));
-        EXPECT_EQ(got, afterWrite[i]) << "write index " << i;
-    }
-}
-
-template <typename C, typename T> C RandomColour(std::mt19937& rng, bool nonZero)
-{
-    std::uniform_int_distribution<int> dist(nonZero ? 1 : 0, std::numeric_limits<T>::max());
+    std::uniform_int_distribution<int> dist(lowest, std::numeric_limits<T>::max());
     C c;
     for (unsigned int i = 0; i < C::e_max; ++i)
         c[i] = T(dist(rng));
@@ -83,60 +57,59 @@ template <typename C, typename T> void CheckIntegerArithmetic(unsigned int seed)
     std::mt19937 rng(seed);
     for (int n = 0; n < 3000; ++n)
     {
-        C const x = RandomColour<C, T>(rng, false);
-        C const y = RandomColour<C, T>(rng, true);
-        T const s = RandomColour<C, T>(rng, true)[0];
-        long long dot = 0;
+        C const x = RandomColour<C, T>(rng), y = RandomColour<C, T>(rng, 1);
+        T const s = RandomColour<C, T>(rng, 1)[0];
+        long long dot = 0, dot3 = 0;
         for (unsigned int i = 0; i < C::e_max; ++i)
         {
             long long const a = x[i], b = y[i];
-            ASSERT_EQ((long long)(x + y)[i], wrap(a + b)) << a << " + " << b;
-            ASSERT_EQ((long long)(x - y)[i], wrap(a - b)) << a << " - " << b;
-            ASSERT_EQ((long long)(x * y)[i], wrap(a * b)) << a << " * " << b;
-            ASSERT_EQ((long long)(x / y)[i], a / b) << a << " / " << b;
+            ASSERT_EQ((long long)(x + y)[i], wrap(a + b)) << a << ", " << b;
+            ASSERT_EQ((long long)(x - y)[i], wrap(a - b)) << a << ", " << b;
+            ASSERT_EQ((long long)(x * y)[i], wrap(a * b)) << a << ", " << b;
+            ASSERT_EQ((long long)(x / y)[i], a / b) << a << ", " << b;
             ASSERT_EQ((long long)(x + s)[i], wrap(a + s));
             ASSERT_EQ((long long)(x - s)[i], wrap(a - s));
             ASSERT_EQ((long long)(x * s)[i], wrap(a * s));
             ASSERT_EQ((long long)(x / s)[i], a / s);
             dot += a * b;
+            dot3 += i < 3 ? a * b : 0;
         }
-        EXPECT_EQ((long long)x.DotProduct(y), wrap(dot));
-        EXPECT_EQ((long long)x.DotProduct(y[0], y[1], y[2]),
-                  wrap((long long)x[0] * y[0] + (long long)x[1] * y[1] + (long long)x[2] * y[2]));
+        ASSERT_EQ((long long)x.DotProduct(y), wrap(dot));
+        ASSERT_EQ((long long)x.DotProduct(y[0], y[1], y[2]), wrap(dot3));
         C z = x;
         z += y, z *= y, z -= s, z /= y, z *= s, z += s, z /= s, z -= y;
-        EXPECT_TRUE(z == ((((((((x + y) * y) - s) / y) * s) + s) / s) - y));
-        EXPECT_FALSE(z != ((((((((x + y) * y) - s) / y) * s) + s) / s) - y));
+        ASSERT_FALSE(z != ((((((((x + y) * y) - s) / y) * s) + s) / s) - y));
     }
 }
 
 } // namespace
 
-TEST(QzColor, ChannelsLieInTheirLayoutsMemoryOrder)
+TEST(QzColor, LayoutsKeepTheirMemoryOrderAndIndicesCountFromRed)
 {
-    CheckLayouts<unsigned char>();
-    CheckLayouts<unsigned short>();
-    CheckLayouts<float>();
-}
+    using U8 = unsigned char;
+    using U16 = unsigned short;
+    EXPECT_EQ(InMemory<U8>(CQzRGB<U8>(1, 2, 3)), (V{1, 2, 3}));
+    EXPECT_EQ(InMemory<U16>(CQzBGR<U16>(1, 2, 3)), (V{3, 2, 1}));
+    EXPECT_EQ(InMemory<U8>(CQzARGB<U8>(CQzRGB<U8>(1, 2, 3), 4)), (V{4, 1, 2, 3}));
+    EXPECT_EQ(InMemory<float>(CQzARGB<float>(1, 2, 3, 4)), (V{4, 1, 2, 3}));
+    EXPECT_EQ(InMemory<U16>(CQzRGBA<U16>(CQzRGB<U16>(1, 2, 3), 4)), (V{1, 2, 3, 4}));
 
-TEST(QzColor, IndicesCountRedGreenBlueAlphaAndLargeOnesPickTheLastChannel)
-{
-    std::vector<std::vector<int>> const three = {
-        {10, 2, 3}, {1, 11, 3}, {1, 2, 12}, {1, 2, 13}, {1, 2, 14}, {1, 2, 15}, {1, 2, 16}, {1, 2, 17}};
-    CheckIndices(CQzRGB<unsigned char>(1, 2, 3), {1, 2, 3, 3, 3, 3, 3, 3}, three);
-    CheckIndices(CQzBGR<unsigned short>(1, 2, 3), {1, 2, 3, 3, 3, 3, 3, 3}, three);
-
-    std::vector<std::vector<int>> const four = {{10, 2, 3, 4}, {1, 11, 3, 4}, {1, 2, 12, 4},
-                                                {1, 2, 3, 13}, {1, 2, 3, 14}, {1, 2, 3, 15},
-                                                {1, 2, 3, 16}, {1, 2, 3, 17}};
-    CheckIndices(CQzRGBA<float>(1, 2, 3, 4), {1, 2, 3, 4, 4, 4, 4, 4}, four);
-    // a const ARGB reads 0 past alpha, though writing there sets alpha
-    CheckIndices(CQzARGB<unsigned char>(1, 2, 3, 4), {1, 2, 3, 4, 0, 0, 0, 0}, four);
-
-    CQzBGR<unsigned char> bgr(1, 2, 3);
-    bgr.SetBGR(7, 8, 9); // red first despite the name
-    EXPECT_EQ(InMemory<unsigned char>(bgr), (std::vector<unsigned char>{9, 8, 7}));
-    EXPECT_EQ(bgr.GetR(), 7);
+    EXPECT_EQ(ReadIndices(CQzRGB<float>(1, 2, 3)), (V{1, 2, 3, 3, 3, 3, 3, 3}));
+    EXPECT_EQ(ReadIndices(CQzBGR<U8>(1, 2, 3)), (V{1, 2, 3, 3, 3, 3, 3, 3}));
+    EXPECT_EQ(ReadIndices(CQzRGBA<U16>(1, 2, 3, 4)), (V{1, 2, 3, 4, 4, 4, 4, 4}));
+    EXPECT_EQ(ReadIndices(CQzARGB<U8>(1, 2, 3, 4)), (V{1, 2, 3, 4, 0, 0, 0, 0}));
+    // writing through a large index sets the last channel, in ARGB too
+    CQzARGB<U8> argb(1, 2, 3, 4);
+    argb[7] = 9, argb[0] = 5;
+    EXPECT_EQ(InMemory<U8>(argb), (V{9, 5, 2, 3}));
+    CQzBGR<U8> bgr(1, 2, 3);
+    bgr[9] = 7, bgr[1] = 8;
+    EXPECT_EQ(InMemory<U8>(bgr), (V{7, 8, 1}));
+    bgr.SetBGR(4, 5, 6); // red first despite the name
+    EXPECT_EQ(InMemory<U8>(bgr), (V{6, 5, 4}));
+    CQzRGBA<float> rgba(1, 2, 3, 4);
+    rgba[4] = 8, rgba[2] = 7;
+    EXPECT_EQ(InMemory<float>(rgba), (V{1, 2, 7, 8}));
 }
 
 TEST(QzColor, IntegerChannelsWrapAndDivideTruncating)
@@ -163,12 +136,7 @@ TEST(QzColor, FloatChannelsFollowIeeeArithmetic)
     EXPECT_TRUE(CF(1, 2, 3, 4) * CF(2, 0.5f, -1, 0) - 1 == CF(1, 0, -4, -1));
     EXPECT_EQ(CF(1, 2, 3, 4).DotProduct(CF(5, 6, 7, 8)), 70.0f);
     CF const nan(std::numeric_limits<float>::quiet_NaN(), 0, 0, 0);
-    EXPECT_FALSE(nan == nan);
     EXPECT_TRUE(nan != nan);
-    CF const inf = CF(1, -1, 0, 1) / 0.0f;
-    EXPECT_EQ(inf.GetR(), std::numeric_limits<float>::infinity());
-    EXPECT_EQ(inf.GetG(), -std::numeric_limits<float>::infinity());
-    EXPECT_TRUE(std::isnan(inf.GetB()));
 }
 
 TEST(QzColor, LuminanceTruncatesTheWeightedSumForIntegerChannels)
@@ -185,14 +153,12 @@ TEST(QzColor, LuminanceTruncatesTheWeightedSumForIntegerChannels)
     std::mt19937 rng(6);
     for (int n = 0; n < 20000; ++n)
     {
-        CQzRGBA<unsigned short> c = RandomColour<CQzRGBA<unsigned short>, unsigned short>(rng, false);
+        auto c = RandomColour<CQzRGBA<unsigned short>, unsigned short>(rng);
         double const exact = 0.299f * double(c.GetR()) + 0.587f * double(c.GetG()) + 0.114f * double(c.GetB());
         long long const y = c.GetLuminance();
         // single-precision rounding may only tip a sum lying next to an integer
-        if (std::fabs(exact - std::round(exact)) > 5e-2)
-            ASSERT_EQ(y, (long long)exact) << exact;
-        else
-            ASSERT_NEAR(double(y), exact, 1.0);
+        bool const nearInteger = std::fabs(exact - std::round(exact)) < 5e-2;
+        ASSERT_TRUE(nearInteger ? std::fabs(y - exact) < 1 : y == (long long)exact) << exact << " gave " << y;
         unsigned short const alpha = c.GetA();
         c.SetGrayScale();
         ASSERT_TRUE(c == CQzRGBA<unsigned short>(y, y, y, alpha));
@@ -208,23 +174,24 @@ TEST(QzColor, LerpMovesEveryIntegerChannelTowardItsTarget)
     EXPECT_TRUE(c == C8(127, 127, 127, 127));
     c.Lerp(C8(200, 100, 0, 255), C8(100, 200, 255, 0), 0.5f);
     EXPECT_TRUE(c == C8(150, 150, 127, 128));
+    c.Lerp(C8(10, 250, 0, 0), C8(20, 240, 0, 0), 30.0f); // extrapolates, wrapping
+    EXPECT_TRUE(c == C8(310 - 256, 256 - 50, 0, 0));
     CQzRGBA<float> f;
     f.Lerp(CQzRGBA<float>(0, 0, 0, 0), CQzRGBA<float>(1, 2, 3, 4), 0.25f);
     EXPECT_TRUE(f == CQzRGBA<float>(0.25f, 0.5f, 0.75f, 1));
 
+    using C16 = CQzRGBA<unsigned short>;
     std::mt19937 rng(7);
     std::uniform_real_distribution<float> share(0.0f, 1.0f);
     for (int n = 0; n < 20000; ++n)
     {
-        using C16 = CQzRGBA<unsigned short>;
-        C16 const a = RandomColour<C16, unsigned short>(rng, false);
-        C16 const b = RandomColour<C16, unsigned short>(rng, false);
+        C16 const a = RandomColour<C16, unsigned short>(rng), b = RandomColour<C16, unsigned short>(rng);
         float const t = share(rng);
         C16 l;
         l.Lerp(a, b, t);
         for (unsigned int i = 0; i < 4; ++i)
         {
-            // within one step of the exact point, never past it, never beyond b
+            // less than one step short of the exact point, never past it
             double const exact = a[i] + (double(b[i]) - a[i]) * t;
             ASSERT_LT(std::fabs(l[i] - exact), 1.0) << a[i] << " -> " << b[i] << " at " << t;
             ASSERT_LE(std::fabs(double(l[i]) - a[i]), std::fabs(exact - a[i]) + 1e-2);
@@ -234,8 +201,6 @@ TEST(QzColor, LerpMovesEveryIntegerChannelTowardItsTarget)
         l.Lerp(a, b, 1.0f);
         ASSERT_TRUE(l == b);
     }
-    c.Lerp(C8(10, 250, 0, 0), C8(20, 240, 0, 0), 30.0f); // extrapolates, wrapping
-    EXPECT_TRUE(c == C8(310 - 256, 256 - 50, 0, 0));
 }
 
 TEST(QzColor, ClampsTakeTheMinimumWhenItExceedsTheMaximum)
