@@ -20,6 +20,20 @@
 #include "foundation/QzStringNumbers.h"
 #include "foundation/QzUtf8.h"
 
+// math
+#include "math/QzColor.h"
+#include "math/QzComplex.h"
+#include "math/QzVector2.h"
+#include "math/QzVector3.h"
+#include "math/QzVector4.h"
+#include "math/QzMatrix22.h"
+#include "math/QzMatrix33.h"
+#include "math/QzMatrix44.h"
+#include "math/QzQuaternion.h"
+#include "math/QzEulerAngles.h"
+#include "math/QzAngleAxis.h"
+#include "math/QzTransform.h"
+
 // system
 #include "system/QzLog.h"
 #include "system/QzTimer.h"
@@ -35,17 +49,5 @@
 #include "system/QzRefCount.h"
 #include "system/QzMemCounter.h"
 #include "system/QzMemoryArea.h"
-
-// math
-#include "math/QzVector2.h"
-#include "math/QzVector3.h"
-#include "math/QzVector4.h"
-#include "math/QzMatrix22.h"
-#include "math/QzMatrix33.h"
-#include "math/QzMatrix44.h"
-#include "math/QzQuaternion.h"
-#include "math/QzEulerAngles.h"
-#include "math/QzAngleAxis.h"
-#include "math/QzTransform.h"
 
 #endif // QZCORE_QZCORE_H
