@@ -4,6 +4,7 @@
 #define QZCORE_MATH_QZVECTOR4_H
 
 #include "QzApi.h"
+#include "math/QzColor.h"
 #include "math/QzVector3.h"
 
 // A plain value: any thread may use its own copies; nothing is shared.
@@ -14,6 +15,8 @@ public:
     CQzVector4() noexcept {}
     CQzVector4(float x_, float y_, float z_, float w_) : x(x_), y(y_), z(z_), w(w_) {}
     CQzVector4(CQzVector3 const& v, float w_) : x(v.x), y(v.y), z(v.z), w(w_) {}
+    // x, y, z from the red, green and blue channels.
+    CQzVector4(CQzRGB<float> const& c, float w_) : x(c.GetR()), y(c.GetG()), z(c.GetB()), w(w_) {}
 
     // ---- setting ----
 

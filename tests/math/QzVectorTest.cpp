@@ -80,6 +80,7 @@ TEST(QzVector, ZeroLengthsDivisorsTiesAndComparisonsFollowTheirRules)
     EXPECT_TRUE(std::signbit(CQzVector3().Maximum(CQzVector3(-0.0f, 0.0f, 0.0f)).x));
     EXPECT_TRUE(std::signbit(CQzVector2(0.0f, 0.0f).Minimum(CQzVector2(-0.0f, 0.0f)).x));
 
+    EXPECT_EQ(CQzVector4(CQzRGB<float>(0.25f, 0.5f, 0.75f), 2.0f), CQzVector4(0.25f, 0.5f, 0.75f, 2.0f));
     CQzVector4 cross;
     cross.CrossProduct(CQzVector4(1.0f, 0.0f, 0.0f, 7.0f), CQzVector4(0.0f, 1.0f, 0.0f, -3.0f));
     EXPECT_EQ(cross, CQzVector4(0.0f, 0.0f, 1.0f, 1.0f));
