@@ -3,7 +3,27 @@
 // translation and scale.
 #include "math/QzMatrix44.h"
 
+#if defined(__SSE2__) || defined(_M_X64)
+#  include <emmintrin.h>
+#  define QZ_MATRIX44_SSE 1
+#else
+#  define QZ_MATRIX44_SSE 0
+#endif
+
 namespace {
+
+#if QZ_MATRIX44_SSE
+// (l, l, u, u): a lower-pair and an upper-pair minor of the same columns.
+inline __m128 Pair(float l, float u) { return _mm_setr_ps(l, l, u, u); }
+// Lanes 1, 0, 3, 2.
+inline __m128 SwapPairs(__m128 v) { return _mm_shuffle_ps(v, v, _MM_SHUFFLE(2, 3, 0, 1)); }
+// e1·m1 + e2·m2 + e3·m3, summed in that order.
+inline __m128 Cofactors(__m128 e1, __m128 m1, __m128 e2, __m128 m2, __m128 e3, __m128 m3)
+{
+    return _mm_add_ps(_mm_add_ps(_mm_mul_ps(e1, m1), _mm_mul_ps(e2, m2)), _mm_mul_ps(e3, m3));
+}
+inline void StoreRow(float* row, __m128 cofactors, __m128 scale) { _mm_storeu_ps(row, _mm_mul_ps(cofactors, scale)); }
+#endif
 
 // Determinant of the 3×3 block of rows r0 < r1 < r2 and columns 1 to 3,
 // expanded along its first column.
@@ -71,7 +91,31 @@ CQzMatrix44 CQzMatrix44::getInverseGeneric(float* invDet) const
         *invDet = r;
 
     // Element (i, j) of the inverse is the cofactor (j, i) times r.
-    return CQzMatrix44(
+    CQzMatrix44 inverse;
+#if QZ_MATRIX44_SSE
+    // Row i of the inverse, four cofactors at once: three element vectors,
+    // each a column of this read in row order 1, 0, 3, 2 with alternate
+    // signs, times the minors of the other row pair (lower minors in lanes
+    // 0-1, upper in 2-3). A flipped sign times a minor is the subtraction of
+    // the written-out sum, so every lane rounds exactly like it.
+    __m128 c0 = _mm_loadu_ps(m), c1 = _mm_loadu_ps(m + 4), c2 = _mm_loadu_ps(m + 8), c3 = _mm_loadu_ps(m + 12);
+    _MM_TRANSPOSE4_PS(c0, c1, c2, c3);
+    __m128 const flipOdd = _mm_setr_ps(0.0f, -0.0f, 0.0f, -0.0f);
+    __m128 const flipEven = _mm_setr_ps(-0.0f, 0.0f, -0.0f, 0.0f);
+    __m128 const s0 = SwapPairs(c0), s1 = SwapPairs(c1), s2 = SwapPairs(c2), s3 = SwapPairs(c3);
+    __m128 const p01 = Pair(l01, u01), p02 = Pair(l02, u02), p03 = Pair(l03, u03);
+    __m128 const p12 = Pair(l12, u12), p13 = Pair(l13, u13), p23 = Pair(l23, u23);
+    __m128 const scale = _mm_set1_ps(r);
+    StoreRow(inverse.m, Cofactors(_mm_xor_ps(s1, flipOdd), p23, _mm_xor_ps(s2, flipEven), p13,
+                                  _mm_xor_ps(s3, flipOdd), p12), scale);
+    StoreRow(inverse.m + 4, Cofactors(_mm_xor_ps(s0, flipEven), p23, _mm_xor_ps(s2, flipOdd), p03,
+                                      _mm_xor_ps(s3, flipEven), p02), scale);
+    StoreRow(inverse.m + 8, Cofactors(_mm_xor_ps(s0, flipOdd), p13, _mm_xor_ps(s1, flipEven), p03,
+                                      _mm_xor_ps(s3, flipOdd), p01), scale);
+    StoreRow(inverse.m + 12, Cofactors(_mm_xor_ps(s0, flipEven), p12, _mm_xor_ps(s1, flipOdd), p02,
+                                       _mm_xor_ps(s2, flipEven), p01), scale);
+#else
+    inverse = CQzMatrix44(
         (a11 * l23 - a12 * l13 + a13 * l12) * r,
         (-a01 * l23 + a02 * l13 - a03 * l12) * r,
         (a31 * u23 - a32 * u13 + a33 * u12) * r,
@@ -91,6 +135,8 @@ CQzMatrix44 CQzMatrix44::getInverseGeneric(float* invDet) const
         (a00 * l12 - a01 * l02 + a02 * l01) * r,
         (-a30 * u12 + a31 * u02 - a32 * u01) * r,
         (a20 * u12 - a21 * u02 + a22 * u01) * r);
+#endif
+    return inverse;
 }
 
 // ---- Euler rotation orders ----
