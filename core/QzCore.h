@@ -27,6 +27,20 @@
 #include "identifier/QzIdentifierManager.h"
 #include "identifier/QzWellKnownIdentifiers.h"
 
+// math
+#include "math/QzColor.h"
+#include "math/QzComplex.h"
+#include "math/QzVector2.h"
+#include "math/QzVector3.h"
+#include "math/QzVector4.h"
+#include "math/QzMatrix22.h"
+#include "math/QzMatrix33.h"
+#include "math/QzMatrix44.h"
+#include "math/QzQuaternion.h"
+#include "math/QzEulerAngles.h"
+#include "math/QzAngleAxis.h"
+#include "math/QzTransform.h"
+
 // system
 #include "system/QzLog.h"
 #include "system/QzTimer.h"

@@ -1,0 +1,233 @@
+// Colour layouts, index mappings and channel arithmetic, checked against
+// plain integer and double-precision arithmetic.
+#include "math/QzColor.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <type_traits>
+#include <vector>
+
+// every member of every layout compiles for every channel type
+template class CQzRGB<unsigned char>; template class CQzRGB<unsigned short>; template class CQzRGB<float>;
+template class CQzBGR<unsigned char>; template class CQzBGR<unsigned short>; template class CQzBGR<float>;
+template class CQzARGB<unsigned char>; template class CQzARGB<unsigned short>; template class CQzARGB<float>;
+template class CQzRGBA<unsigned char>; template class CQzRGBA<unsigned short>; template class CQzRGBA<float>;
+
+namespace {
+
+using V = std::vector<int>;
+
+// The channels in memory order, whatever the layout.
+template <typename T, typename C> V InMemory(C const& c)
+{
+    static_assert(std::is_trivially_copyable<C>::value && sizeof(C) == C::e_max * sizeof(T), "channels only");
+    T raw[4];
+    std::memcpy(raw, &c, sizeof c);
+    return V(raw, raw + C::e_max);
+}
+
+// Indices 0 to 7 read through the const form.
+template <typename C> V ReadIndices(C const& c)
+{
+    V out;
+    for (unsigned int i = 0; i < 8; ++i)
+        out.push_back(int(c[i]));
+    return out;
+}
+
+template <typename C, typename T> C RandomColour(std::mt19937& rng, int lowest = 0)
+{
+    std::uniform_int_distribution<int> dist(lowest, std::numeric_limits<T>::max());
+    C c;
+    for (unsigned int i = 0; i < C::e_max; ++i)
+        c[i] = T(dist(rng));
+    return c;
+}
+
+// Every operator of one integer layout against int arithmetic modulo the
+// channel's range.
+template <typename C, typename T> void CheckIntegerArithmetic(unsigned int seed)
+{
+    constexpr long long m = (long long)std::numeric_limits<T>::max() + 1;
+    auto wrap = [](long long v) { return ((v % m) + m) % m; };
+    std::mt19937 rng(seed);
+    for (int n = 0; n < 3000; ++n)
+    {
+        C const x = RandomColour<C, T>(rng), y = RandomColour<C, T>(rng, 1);
+        T const s = RandomColour<C, T>(rng, 1)[0];
+        long long dot = 0, dot3 = 0;
+        for (unsigned int i = 0; i < C::e_max; ++i)
+        {
+            long long const a = x[i], b = y[i];
+            ASSERT_EQ((long long)(x + y)[i], wrap(a + b)) << a << ", " << b;
+            ASSERT_EQ((long long)(x - y)[i], wrap(a - b)) << a << ", " << b;
+            ASSERT_EQ((long long)(x * y)[i], wrap(a * b)) << a << ", " << b;
+            ASSERT_EQ((long long)(x / y)[i], a / b) << a << ", " << b;
+            ASSERT_EQ((long long)(x + s)[i], wrap(a + s));
+            ASSERT_EQ((long long)(x - s)[i], wrap(a - s));
+            ASSERT_EQ((long long)(x * s)[i], wrap(a * s));
+            ASSERT_EQ((long long)(x / s)[i], a / s);
+            dot += a * b;
+            dot3 += i < 3 ? a * b : 0;
+        }
+        ASSERT_EQ((long long)x.DotProduct(y), wrap(dot));
+        ASSERT_EQ((long long)x.DotProduct(y[0], y[1], y[2]), wrap(dot3));
+        C z = x;
+        z += y, z *= y, z -= s, z /= y, z *= s, z += s, z /= s, z -= y;
+        ASSERT_FALSE(z != ((((((((x + y) * y) - s) / y) * s) + s) / s) - y));
+    }
+}
+
+} // namespace
+
+TEST(QzColor, LayoutsKeepTheirMemoryOrderAndIndicesCountFromRed)
+{
+    using U8 = unsigned char;
+    using U16 = unsigned short;
+    EXPECT_EQ(InMemory<U8>(CQzRGB<U8>(1, 2, 3)), (V{1, 2, 3}));
+    EXPECT_EQ(InMemory<U16>(CQzBGR<U16>(1, 2, 3)), (V{3, 2, 1}));
+    EXPECT_EQ(InMemory<U8>(CQzARGB<U8>(CQzRGB<U8>(1, 2, 3), 4)), (V{4, 1, 2, 3}));
+    EXPECT_EQ(InMemory<float>(CQzARGB<float>(1, 2, 3, 4)), (V{4, 1, 2, 3}));
+    EXPECT_EQ(InMemory<U16>(CQzRGBA<U16>(CQzRGB<U16>(1, 2, 3), 4)), (V{1, 2, 3, 4}));
+
+    EXPECT_EQ(ReadIndices(CQzRGB<float>(1, 2, 3)), (V{1, 2, 3, 3, 3, 3, 3, 3}));
+    EXPECT_EQ(ReadIndices(CQzBGR<U8>(1, 2, 3)), (V{1, 2, 3, 3, 3, 3, 3, 3}));
+    EXPECT_EQ(ReadIndices(CQzRGBA<U16>(1, 2, 3, 4)), (V{1, 2, 3, 4, 4, 4, 4, 4}));
+    EXPECT_EQ(ReadIndices(CQzARGB<U8>(1, 2, 3, 4)), (V{1, 2, 3, 4, 0, 0, 0, 0}));
+    // writing through a large index sets the last channel, in ARGB too
+    CQzARGB<U8> argb(1, 2, 3, 4);
+    argb[7] = 9, argb[0] = 5;
+    EXPECT_EQ(InMemory<U8>(argb), (V{9, 5, 2, 3}));
+    CQzBGR<U8> bgr(1, 2, 3);
+    bgr[9] = 7, bgr[1] = 8;
+    EXPECT_EQ(InMemory<U8>(bgr), (V{7, 8, 1}));
+    bgr.SetBGR(4, 5, 6); // red first despite the name
+    EXPECT_EQ(InMemory<U8>(bgr), (V{6, 5, 4}));
+    CQzRGBA<float> rgba(1, 2, 3, 4);
+    rgba[4] = 8, rgba[2] = 7;
+    EXPECT_EQ(InMemory<float>(rgba), (V{1, 2, 7, 8}));
+}
+
+TEST(QzColor, IntegerChannelsWrapAndDivideTruncating)
+{
+    CheckIntegerArithmetic<CQzRGBA<unsigned char>, unsigned char>(1);
+    CheckIntegerArithmetic<CQzARGB<unsigned char>, unsigned char>(2);
+    CheckIntegerArithmetic<CQzRGB<unsigned char>, unsigned char>(3);
+    CheckIntegerArithmetic<CQzBGR<unsigned short>, unsigned short>(4);
+    CheckIntegerArithmetic<CQzRGBA<unsigned short>, unsigned short>(5);
+
+    using C8 = CQzRGBA<unsigned char>;
+    EXPECT_TRUE(C8(200, 100, 50, 255) + C8(100, 200, 250, 1) == C8(44, 44, 44, 0));
+    EXPECT_TRUE(C8(10, 20, 30, 40) * 30 == C8(44, 88, 132, 176));
+    EXPECT_TRUE(C8(10, 20, 30, 40) / 4 == C8(2, 5, 7, 10));
+    // the largest value for a zero divisor instead of a trap
+    EXPECT_TRUE(C8(10, 0, 30, 40) / C8(0, 0, 1, 2) == C8(255, 255, 30, 20));
+    EXPECT_TRUE(CQzRGB<unsigned short>(1, 2, 3) / (unsigned short)0 == CQzRGB<unsigned short>(65535, 65535, 65535));
+}
+
+TEST(QzColor, FloatChannelsFollowIeeeArithmetic)
+{
+    using CF = CQzRGBA<float>;
+    EXPECT_TRUE(CF(1, 2, 3, 4) / 2 == CF(0.5f, 1, 1.5f, 2));
+    EXPECT_TRUE(CF(1, 2, 3, 4) * CF(2, 0.5f, -1, 0) - 1 == CF(1, 0, -4, -1));
+    EXPECT_EQ(CF(1, 2, 3, 4).DotProduct(CF(5, 6, 7, 8)), 70.0f);
+    CF const nan(std::numeric_limits<float>::quiet_NaN(), 0, 0, 0);
+    EXPECT_TRUE(nan != nan);
+}
+
+TEST(QzColor, LuminanceTruncatesTheWeightedSumForIntegerChannels)
+{
+    EXPECT_EQ(CQzRGBA<unsigned char>(255, 255, 255, 0).GetLuminance(), 255);
+    EXPECT_EQ(CQzRGB<unsigned short>(65535, 65535, 65535).GetLuminance(), 65535);
+    EXPECT_EQ(CQzBGR<unsigned char>(255, 0, 0).GetLuminance(), 76);
+    EXPECT_EQ(CQzARGB<unsigned char>(0, 255, 0, 9).GetLuminance(), 149);
+    EXPECT_EQ(CQzRGB<unsigned char>(0, 0, 255).GetLuminance(), 29);
+    EXPECT_EQ(CQzRGBA<unsigned char>(100, 150, 200, 7).GetLuminance(), 140);
+    // green and red are summed first: blue joined earlier would give 27
+    EXPECT_EQ(CQzRGB<unsigned char>(3, 5, 212).GetLuminance(), 28);
+
+    std::mt19937 rng(6);
+    for (int n = 0; n < 20000; ++n)
+    {
+        auto c = RandomColour<CQzRGBA<unsigned short>, unsigned short>(rng);
+        double const exact = 0.299f * double(c.GetR()) + 0.587f * double(c.GetG()) + 0.114f * double(c.GetB());
+        long long const y = c.GetLuminance();
+        // single-precision rounding may only tip a sum lying next to an integer
+        bool const nearInteger = std::fabs(exact - std::round(exact)) < 5e-2;
+        ASSERT_TRUE(nearInteger ? std::fabs(y - exact) < 1 : y == (long long)exact) << exact << " gave " << y;
+        unsigned short const alpha = c.GetA();
+        c.SetGrayScale();
+        ASSERT_TRUE(c == CQzRGBA<unsigned short>(y, y, y, alpha));
+    }
+    EXPECT_NEAR(CQzRGBA<float>(1, 0.5f, 0.25f, 9).GetLuminance(), 0.299 + 0.5 * 0.587 + 0.25 * 0.114, 1e-6);
+}
+
+TEST(QzColor, LerpMovesEveryIntegerChannelTowardItsTarget)
+{
+    using C8 = CQzRGBA<unsigned char>;
+    C8 c;
+    c.Lerp(C8(0, 0, 0, 0), C8(255, 255, 255, 255), 0.5f);
+    EXPECT_TRUE(c == C8(127, 127, 127, 127));
+    c.Lerp(C8(200, 100, 0, 255), C8(100, 200, 255, 0), 0.5f);
+    EXPECT_TRUE(c == C8(150, 150, 127, 128));
+    c.Lerp(C8(10, 250, 0, 0), C8(20, 240, 0, 0), 30.0f); // extrapolates, wrapping
+    EXPECT_TRUE(c == C8(310 - 256, 256 - 50, 0, 0));
+    CQzRGBA<float> f;
+    f.Lerp(CQzRGBA<float>(0, 0, 0, 0), CQzRGBA<float>(1, 2, 3, 4), 0.25f);
+    EXPECT_TRUE(f == CQzRGBA<float>(0.25f, 0.5f, 0.75f, 1));
+
+    using C16 = CQzRGBA<unsigned short>;
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<float> share(0.0f, 1.0f);
+    for (int n = 0; n < 20000; ++n)
+    {
+        C16 const a = RandomColour<C16, unsigned short>(rng), b = RandomColour<C16, unsigned short>(rng);
+        float const t = share(rng);
+        C16 l;
+        l.Lerp(a, b, t);
+        for (unsigned int i = 0; i < 4; ++i)
+        {
+            // less than one step short of the exact point, never past it
+            double const exact = a[i] + (double(b[i]) - a[i]) * t;
+            ASSERT_LT(std::fabs(l[i] - exact), 1.0) << a[i] << " -> " << b[i] << " at " << t;
+            ASSERT_LE(std::fabs(double(l[i]) - a[i]), std::fabs(exact - a[i]) + 1e-2);
+        }
+        l.Lerp(a, b, 0.0f);
+        ASSERT_TRUE(l == a);
+        l.Lerp(a, b, 1.0f);
+        ASSERT_TRUE(l == b);
+    }
+}
+
+TEST(QzColor, ClampsTakeTheMinimumWhenItExceedsTheMaximum)
+{
+    CQzRGBA<float> f(0, 0.5f, 1, 2);
+    f.ClampRGBA(0.25f, 0.75f);
+    EXPECT_TRUE(f == CQzRGBA<float>(0.25f, 0.5f, 0.75f, 0.75f));
+    CQzRGBA<unsigned char> c(7, 7, 200, 200);
+    c.ClampR(10, 5);
+    c.ClampRGB(0, 100);
+    EXPECT_TRUE(c == CQzRGBA<unsigned char>(10, 7, 100, 200));
+    CQzARGB<unsigned short> a(1, 500, 900, 1000);
+    a.ClampARGB(400, 800);
+    EXPECT_TRUE(a == CQzARGB<unsigned short>(400, 500, 800, 800));
+    CQzBGR<float> g(-1, 0.5f, 3);
+    g.ClampBGR(1, 0);
+    EXPECT_TRUE(g == CQzBGR<float>(1, 1, 1));
+}
+
+TEST(QzColor, HighestChannelIgnoresAlpha)
+{
+    EXPECT_EQ(CQzRGBA<float>(0.2f, 0.4f, 0.6f, 1).GetHighestChannelValue(), 0.6f);
+    std::mt19937 rng(8);
+    std::uniform_int_distribution<int> small(0, 3); // many ties
+    for (int n = 0; n < 1000; ++n)
+    {
+        CQzRGBA<unsigned char> const c(small(rng), small(rng), small(rng), 9);
+        ASSERT_EQ(c.GetHighestChannelValue(), std::max({c.GetR(), c.GetG(), c.GetB()}));
+    }
+}

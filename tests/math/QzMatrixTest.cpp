@@ -1,0 +1,183 @@
+// Matrix tests: products, inverses and determinants against glm in double
+// precision on random matrices; the six rotation orders against explicit
+// products of the elementary rotations; the in-place builders as the
+// pre-multiplications they stand for; the 2×2 and 3×3 matrices.
+#include "math/QzMatrix22.h"
+#include "math/QzMatrix33.h"
+#include "math/QzMatrix44.h"
+
+#include "QzMathReference.h"
+
+#include <glm/glm.hpp>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+using qztest::Near;
+using qztest::Product;
+using qztest::ToGlm;
+
+TEST(QzMatrix44, ProductsInversesAndDeterminantsMatchGlmAndSingularInversesAreNotFinite)
+{
+    qztest::Random random(21);
+    for (int i = 0; i < 300; ++i)
+    {
+        CQzMatrix44 const a = random.Matrix(-2.0f, 2.0f), b = random.Matrix(-2.0f, 2.0f);
+        EXPECT_TRUE(Near(a.MultiplyCorrect(b), Product(ToGlm(a), ToGlm(b)), 1e-5));
+        EXPECT_EQ(a.MultiplyBugged(b), b.MultiplyCorrect(a));
+        EXPECT_TRUE(Near(a.getTranspose(), glm::transpose(ToGlm(a)), 0.0));
+
+        double const det = glm::determinant(ToGlm(a));
+        EXPECT_NEAR(a.GetDeterminant(), det, 1e-4);
+        if (std::fabs(det) < 0.05)
+            continue; // too close to singular for a float comparison
+        float invDet = 0.0f;
+        CQzMatrix44 const inverse = a.getInverseGeneric(&invDet);
+        EXPECT_NEAR(invDet, 1.0 / det, 1e-4 * std::fabs(1.0 / det));
+        double const scale = 1e-4 / std::fmin(1.0, std::fabs(det));
+        EXPECT_TRUE(Near(inverse, glm::inverse(ToGlm(a)), scale));
+        EXPECT_TRUE(Near(a.MultiplyCorrect(inverse), glm::dmat4(1.0), scale));
+    }
+    // A singular matrix is not tested for: its inverse is not finite.
+    CQzMatrix44 singular(1);
+    singular.setFront(CQzVector3(2.0f, 0.0f, 0.0f));
+    float invDet = 0.0f;
+    EXPECT_FALSE(std::isfinite(singular.getInverseGeneric(&invDet)(0, 0)));
+    EXPECT_TRUE(std::isinf(invDet));
+}
+
+TEST(QzMatrix44, RotationOrdersAreTheProductsOfTheirElementaryRotations)
+{
+    // The product each order stands for, leftmost factor first.
+    int const products[6][3] = {{2, 1, 0}, {1, 2, 0}, {2, 0, 1}, {0, 2, 1}, {1, 0, 2}, {0, 1, 2}};
+    qztest::Random random(22);
+    for (int order = 0; order < 6; ++order)
+        for (int i = 0; i < 50; ++i)
+        {
+            double const angles[3] = {random.Uniform(-3.0f, 3.0f), random.Uniform(-3.0f, 3.0f),
+                                      random.Uniform(-3.0f, 3.0f)};
+            glm::dmat4 expected(1.0);
+            for (int axis : products[order])
+                expected = Product(expected, qztest::Rotation(axis, angles[axis]));
+            auto const o = CQzMatrix44::ERotationOrder(order);
+
+            CQzMatrix44 built(1);
+            built.setRotation(float(angles[0]), float(angles[1]), float(angles[2]), o);
+            EXPECT_TRUE(Near(built, expected, 1e-5)) << "order " << order;
+
+            // rotate() pre-multiplies an existing matrix.
+            CQzMatrix44 const start = random.Matrix(-1.0f, 1.0f);
+            CQzMatrix44 turned = start;
+            turned.rotate(float(angles[0]), float(angles[1]), float(angles[2]), o);
+            EXPECT_TRUE(Near(turned, Product(expected, ToGlm(start)), 1e-5)) << "order " << order;
+        }
+    CQzMatrix44 const start = random.Matrix(-1.0f, 1.0f); // an unknown order changes nothing
+    CQzMatrix44 untouched = start;
+    untouched.setRotation(0.1f, 0.2f, 0.3f, CQzMatrix44::ERotationOrder(6));
+    untouched.rotate(0.1f, 0.2f, 0.3f, CQzMatrix44::ERotationOrder(6));
+    EXPECT_EQ(untouched, start);
+}
+
+TEST(QzMatrix44, InPlaceBuildersArePreMultiplications)
+{
+    qztest::Random random(23);
+    for (int i = 0; i < 100; ++i)
+    {
+        CQzMatrix44 const start = random.Matrix(-3.0f, 3.0f);
+        CQzVector3 const v = random.Vector(-3.0f, 3.0f);
+
+        CQzMatrix44 m = start;
+        m.translate(v);
+        EXPECT_TRUE(Near(m, Product(ToGlm(CQzMatrix44::makeTranslation(v)), ToGlm(start)), 1e-5));
+        m = start;
+        m.scale(v);
+        EXPECT_TRUE(Near(m, Product(ToGlm(CQzMatrix44::makeScale(v)), ToGlm(start)), 1e-5));
+
+        // Only the diagonal of the left operand is read.
+        CQzMatrix44 const diagonal = random.Matrix(-3.0f, 3.0f);
+        CQzMatrix44 expected = CQzMatrix44::makeScale(CQzVector3(diagonal(0, 0), diagonal(1, 1), diagonal(2, 2)))
+                                   .MultiplyCorrect(start);
+        expected.setTranslationOnly(v);
+        EXPECT_TRUE(Near(diagonal.MultiplyCorrectWhenDiagonalAndSetPosition(start, v), ToGlm(expected), 1e-6));
+
+        // Scale is taken over all four columns of each axis row.
+        glm::dmat4 const g = ToGlm(start);
+        CQzMatrix44 unscaled = start;
+        unscaled.NoScale();
+        EXPECT_TRUE(Near(unscaled, glm::dmat4(g[0] / glm::length(g[0]), g[1] / glm::length(g[1]),
+                                              g[2] / glm::length(g[2]), g[3]), 1e-5));
+    }
+}
+
+TEST(QzMatrix22, InverseIsTransposedAndProductAppliesTheArgumentFirst)
+{
+    CQzMatrix22 a(1.0f, 2.0f, 3.0f, 4.0f);
+    float invDet = 0.0f;
+    EXPECT_EQ(a.getInverseGeneric(&invDet), CQzMatrix22(-2.0f, 1.5f, 1.0f, -0.5f));
+    EXPECT_EQ(invDet, -0.5f);
+    qztest::Random random(24);
+    for (int i = 0; i < 100; ++i)
+    {
+        float e[8];
+        for (float& v : e)
+            v = random.Uniform(-3.0f, 3.0f);
+        CQzMatrix22 const m(e[0], e[1], e[2], e[3]), r = m * CQzMatrix22(e[4], e[5], e[6], e[7]);
+        glm::dmat2 const gm(e[0], e[1], e[2], e[3]), product = gm * glm::dmat2(e[4], e[5], e[6], e[7]); // b·m
+        CQzMatrix22 inv = m;
+        inv.Invert();
+        glm::dmat2 const inverse = glm::transpose(glm::inverse(gm));
+        double const det = glm::determinant(gm), tolerance = std::fabs(det) < 0.05 ? 1e30 : 1e-4 / det / det;
+        for (int k = 0; k < 4; ++k)
+        {
+            EXPECT_NEAR(r(k / 2, k % 2), product[k / 2][k % 2], 1e-5);
+            EXPECT_NEAR(inv(k / 2, k % 2), inverse[k / 2][k % 2], tolerance);
+        }
+    }
+    // Valid strictly inside ±1e8; NaN is not valid.
+    EXPECT_TRUE(CQzMatrix22(99999992.0f, -99999992.0f, 99999992.0f, 99999992.0f).IsValid());
+    EXPECT_FALSE(CQzMatrix22(1.0f, 1e8f, 0.0f, 1.0f).IsValid());
+    EXPECT_FALSE(CQzMatrix22(1.0f, 0.0f, -1e8f, NAN).IsValid());
+}
+
+TEST(QzMatrix33, BuildersAreAffineMapsOfRowVectors)
+{
+    // p·M for a point (w = 1).
+    auto apply = [](CQzMatrix33 const& a, CQzVector2 const& q) {
+        return CQzVector2(q.x * a(0, 0) + q.y * a(1, 0) + a(2, 0), q.x * a(0, 1) + q.y * a(1, 1) + a(2, 1));
+    };
+    auto near = [](CQzVector2 const& a, CQzVector2 const& b) { return (a - b).GetLength() < 1e-4f; };
+    qztest::Random random(25);
+    for (int i = 0; i < 100; ++i)
+    {
+        CQzMatrix33 m(1), r, t;
+        for (int e = 0; e < 6; ++e)
+            m(e / 3, e % 3) = random.Uniform(-3.0f, 3.0f);
+        float const angle = random.Uniform(-3.0f, 3.0f);
+        CQzVector2 const d(random.Uniform(-3.0f, 3.0f), random.Uniform(-3.0f, 3.0f));
+        CQzVector2 const p(random.Uniform(-3.0f, 3.0f), random.Uniform(-3.0f, 3.0f));
+        CQzVector2 turned = p;
+        turned.Rotate(angle);
+        r.SetRotation(angle);
+        EXPECT_TRUE(near(apply(r, p), turned));
+
+        // Translate, Scale and Rotate act first, in the matrix's own frame.
+        CQzMatrix33 moved = m, scaled = m, rotated = m;
+        moved.Translate(d);
+        scaled.Scale(d);
+        rotated.Rotate(angle);
+        t.SetTranslation(d);
+        EXPECT_TRUE(near(apply(moved, p), apply(m, p + d)));
+        EXPECT_TRUE(near(apply(scaled, p), apply(m, p * d)));
+        EXPECT_TRUE(near(apply(rotated, p), apply(m, turned)));
+        EXPECT_TRUE(near(apply(t.MultiplyCorrect(m), p), apply(m, p + d)));
+
+        glm::dmat3 g;
+        for (int e = 0; e < 9; ++e)
+            g[e / 3][e % 3] = m(e / 3, e % 3);
+        EXPECT_NEAR(m.GetDeterminant(), glm::determinant(g), 1e-4);
+    }
+}
+
+} // namespace
