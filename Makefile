@@ -4,7 +4,7 @@ IN ?= README.md
 OUT ?= build/$(notdir $(IN)).qz
 RELEASE_BIN := build/release/bin
 
-.PHONY: deps run test asan tsan bench fuzz clean
+.PHONY: deps run test asan tsan bench fuzz mutate clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -42,6 +42,14 @@ bench: deps
 fuzz: deps
 	cmake --preset fuzz >/dev/null
 	cmake --build --preset fuzz
+
+# Mutation testing (slow, never part of test or CI): draws the list only if
+# scripts/mutants.tsv is missing; options pass through MUTATE_ARGS.
+MUTATE_ARGS ?=
+mutate: deps
+	@test -f scripts/mutants.tsv || python3 scripts/mutate.py generate
+	python3 scripts/mutate.py run $(MUTATE_ARGS)
+	python3 scripts/mutate.py report
 
 clean:
 	rm -rf build
