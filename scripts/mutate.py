@@ -64,8 +64,11 @@ scripts/mutants-equivalent.tsv: id, a tab, a one-line reason.
 Runs build in build/mutate/w<N>/build (RelWithDebInfo at -O1, asserts on,
 tests on, benchmarks off) from a copy of the working tree in
 build/mutate/w<N>/src, refreshed at start; the working tree is never touched.
-Each test program runs directly with a timeout of ten times its unmutated
-run time (at least 5 s).
+Each test program runs directly, quickest first, with a timeout of ten times
+its unmutated run time (at least 5 s), measured once at the start of a run,
+so a loaded machine gives longer timeouts. Once a program hangs, the slower
+ones are skipped. A killed mutant records which tests failed (a crash blames
+the test that was running) and what the first failing check printed.
 """
 
 import argparse
@@ -682,17 +685,17 @@ def all_sites(root, files):
 def cmd_generate(args):
     lines = [f"# mutants drawn by: python3 scripts/mutate.py generate --seed {args.seed} --count {args.count}",
              "\t".join(COLUMNS)]
-    total = 0
+    total, drawn = 0, []
     for name, folders, _, _ in selected_subsystems(args.subsystem):
         sites = all_sites(ROOT, subsystem_files(ROOT, folders))
         rng = random.Random(f"{args.seed}:{name}")
         picked = sorted(rng.sample(range(len(sites)), min(args.count, len(sites))))
         width = max(3, len(str(len(picked))))
         for number, index in enumerate(picked, 1):
-            site = sites[index]
-            row = [f"{name}-{number:0{width}d}", name, site["file"], str(site["line"]),
-                   str(site["column"]), site["rule"], escape(site["original"]), escape(site["replacement"])]
-            lines.append("\t".join(row))
+            site = dict(sites[index], id=f"{name}-{number:0{width}d}", subsystem=name)
+            drawn.append(site)
+            lines.append("\t".join(str(site[c]) if c in ("line", "column") else
+                                   escape(site[c]) for c in COLUMNS))
         rules = {}
         for index in picked:
             rules[sites[index]["rule"]] = rules.get(sites[index]["rule"], 0) + 1
@@ -702,6 +705,8 @@ def cmd_generate(args):
     out = Path(args.list)
     out.write_text("\n".join(lines) + "\n", encoding="utf-8")
     print(f"{total} mutants written to {out.relative_to(ROOT) if out.is_relative_to(ROOT) else out}")
+    if out.resolve() == LIST_FILE.resolve():
+        carry_equivalents(drawn)
 
 
 def read_list(path):
@@ -717,14 +722,44 @@ def read_list(path):
     return mutants
 
 
+def where(m):
+    return f"{m['file']}:{m['line']}:{m['column']}"
+
+
 def read_equivalents(path=EQUIVALENT_FILE):
+    """id -> (reason, where, original, replacement). The last three tie a
+    judgement to its mutant, so that it survives a redrawn list."""
     out = {}
     if Path(path).exists():
         for raw in Path(path).read_text(encoding="utf-8").splitlines():
             if raw.strip() and not raw.startswith("#"):
-                ident, _, reason = raw.partition("\t")
-                out[ident.strip()] = reason.strip()
+                fields = raw.split("\t") + [""] * 4
+                out[fields[0].strip()] = (fields[1].strip(), fields[2], unescape(fields[3]), unescape(fields[4]))
     return out
+
+
+def equivalent(r, equivalents):
+    e = equivalents.get(r["id"])
+    return e is not None and (not e[1] or (e[1], e[2], e[3]) == (where(r), r["original"], r["replacement"]))
+
+
+EQUIVALENT_HEADER = ("# Mutants judged equivalent by reading them (no test could tell them from the original):\n"
+                     "# id, reason, file:line:column, original, replacement (generate carries them to a new list)\n")
+
+
+def carry_equivalents(new_rows, path=EQUIVALENT_FILE):
+    old = read_equivalents(path)
+    if not old:
+        return
+    by_site = {(e[1], e[2], e[3]): e[0] for e in old.values()}
+    kept = []
+    for m in new_rows:
+        reason = by_site.pop((where(m), m["original"], m["replacement"]), None)
+        if reason is not None:
+            kept.append("\t".join([m["id"], reason, where(m), escape(m["original"]), escape(m["replacement"])]))
+    Path(path).write_text(EQUIVALENT_HEADER + "".join(k + "\n" for k in kept), encoding="utf-8")
+    print(f"{len(kept)} equivalent judgements carried over to the new ids, {len(by_site)} dropped "
+          f"(their mutants are no longer drawn or moved){': judge the new survivors again' if by_site else ''}")
 
 
 def selected_subsystems(names):
@@ -863,13 +898,37 @@ def run_program(binary, cwd, timeout):
     running = set(GTEST_RUN.findall(text)) - set(GTEST_DONE.findall(text))
     unfinished = [name for name in GTEST_RUN.findall(text) if name in running]
     if timed_out:
-        return "timeout", [f"{name} (hung)" for name in unfinished] or [f"{binary.name} (hung)"], seconds
+        return "timeout", [f"{name} (hung)" for name in unfinished] or [f"{binary.name} (hung)"], seconds, ""
     if proc.returncode == 0:
-        return "ok", [], seconds
+        return "ok", [], seconds, ""
     failed += [f"{name} (crashed)" for name in unfinished if name not in failed]
     if not failed:
         failed = [f"{binary.name} (exit {proc.returncode})"]
-    return "failed", failed, seconds
+    return "failed", failed, seconds, first_failure(text, proc.returncode)
+
+
+def first_failure(text, code):
+    """What the first failing check printed, to see why a mutant died."""
+    lines = text.splitlines()
+    for k, line in enumerate(lines):
+        if "Failure" in line or line.startswith("[  FAILED  ]"):
+            return "\n".join(lines[k:k + 8])[:800]
+    tail = "\n".join(lines[-4:])
+    return f"{tail}\n(exit status {code})"[:800]
+
+
+def list_tests(binary, cwd):
+    out = subprocess.run([str(binary), "--gtest_list_tests"], cwd=str(cwd), capture_output=True,
+                         text=True, timeout=60).stdout
+    tests, suite = [], ""
+    for line in out.splitlines():
+        if not line.strip():
+            continue
+        if not line.startswith(" "):
+            suite = line.split()[0]
+        else:
+            tests.append(suite + line.split()[0])
+    return tests
 
 
 class Runner:
@@ -916,17 +975,18 @@ class Runner:
 
     def baseline(self, worker, plan):
         for name, (programs, _, test_folder) in plan.items():
-            times = {}
+            times, tests = {}, []
             for program in programs:
-                status, failed, seconds = run_program(worker.build / "bin" / program,
+                status, failed, seconds, _ = run_program(worker.build / "bin" / program,
                                                       worker.build / test_folder, 3600)
                 if status != "ok":
                     sys.exit(f"the unmutated {program} fails ({', '.join(failed)}): fix the tests first")
                 times[program] = round(seconds, 3)
+                tests += list_tests(worker.build / "bin" / program, worker.build / test_folder)
             timeouts = {p: round(max(TIMEOUT_FLOOR, self.args.timeout_factor * s), 1) for p, s in times.items()}
             with self.lock:
                 self.results["subsystems"][name] = {"programs": programs, "baseline_seconds": times,
-                                                    "timeout_seconds": timeouts}
+                                                    "timeout_seconds": timeouts, "tests": tests}
             log(f"{name}: unmutated run " + ", ".join(f"{p} {s:.2f}s" for p, s in times.items()))
 
     def run_one(self, worker, plan, m, originals):
@@ -959,12 +1019,18 @@ class Runner:
                 return record
             t0 = time.time()
             failed, hung = [], []
-            timeouts = self.results["subsystems"][m["subsystem"]]["timeout_seconds"]
-            for program in programs:
-                status, names, _ = run_program(worker.build / "bin" / program, worker.build / test_folder,
-                                               timeouts[program])
+            info = self.results["subsystems"][m["subsystem"]]
+            timeouts = info["timeout_seconds"]
+            # quickest first; after a hang the slower programs would most likely hang too
+            for program in sorted(programs, key=lambda p: info["baseline_seconds"][p]):
+                if hung:
+                    record.setdefault("skipped_programs", []).append(program)
+                    continue
+                status, names, _, why = run_program(worker.build / "bin" / program,
+                                                    worker.build / test_folder, timeouts[program])
                 if status == "failed":
                     failed += names
+                    record.setdefault("first_failure", why)
                 elif status == "timeout":
                     hung += names
             record["test_seconds"] = round(time.time() - t0, 2)
@@ -1089,7 +1155,7 @@ def tally(results, equivalents):
         row = rows.setdefault(r["subsystem"], dict.fromkeys(
             ["killed", "survived", "timeout", "equivalent", "stillborn", "stale", "seconds"], 0))
         outcome = r["outcome"]
-        if outcome == "survived" and r["id"] in equivalents:
+        if outcome == "survived" and equivalent(r, equivalents):
             outcome = "equivalent"
         row[outcome] += 1
         row["seconds"] += r.get("seconds", 0)
@@ -1136,7 +1202,7 @@ def cmd_report(args):
           f"{len(results['mutants'])} mutants)")
     print_table(tally(results, equivalents))
     killed = [r for r in results["mutants"] if r["outcome"] == "killed"]
-    wrongly = [r["id"] for r in results["mutants"] if r["id"] in equivalents and r["outcome"] in DETECTED]
+    wrongly = [r["id"] for r in results["mutants"] if equivalent(r, equivalents) and r["outcome"] in DETECTED]
     if wrongly:
         print(f"\nlisted as equivalent but detected (remove them from {EQUIVALENT_FILE.name}): {', '.join(wrongly)}")
     stale = [r["id"] for r in results["mutants"] if r["outcome"] == "stale"]
@@ -1157,12 +1223,11 @@ def cmd_report(args):
         print(f"\n{'kills':>5} {'alone':>5}  test (tests that kill nothing alone may be merged or cut)")
         for name in sorted(kills, key=lambda n: (-kills[n], n)):
             print(f"{kills[name]:5} {alone.get(name, 0):5}  {name}")
-        baseline_tests = results.get("tests_seen")
-        if baseline_tests:
-            idle = sorted(set(baseline_tests) - set(kills))
-            if idle:
-                print(f"tests that killed nothing: {', '.join(idle)}")
-    survivors = [r for r in results["mutants"] if r["outcome"] == "survived" and r["id"] not in equivalents]
+        seen = [t for info in results.get("subsystems", {}).values() for t in info.get("tests", [])]
+        idle = [t for t in seen if t not in kills]
+        if idle:
+            print(f"{'0':>5} {'0':>5}  " + f"\n{'0':>5} {'0':>5}  ".join(idle))
+    survivors = [r for r in results["mutants"] if r["outcome"] == "survived" and not equivalent(r, equivalents)]
     if survivors:
         print(f"\nsurvivors ({len(survivors)}; an equivalent one goes into {EQUIVALENT_FILE.name}):")
         for r in survivors:
