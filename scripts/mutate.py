@@ -67,7 +67,8 @@ build/mutate/w<N>/src, refreshed at start; the working tree is never touched.
 Each test program runs directly, quickest first, with a timeout of ten times
 its unmutated run time (at least 5 s), measured once at the start of a run,
 so a loaded machine gives longer timeouts. Once a program hangs, the slower
-ones are skipped. A killed mutant records which tests failed (a crash blames
+ones are skipped; once a mutant is killed, the remaining programs get twice
+their unmutated time. A killed mutant records which tests failed (a crash blames
 the test that was running) and what the first failing check printed.
 """
 
@@ -104,7 +105,9 @@ DEFAULT_SEED = 1
 DEFAULT_COUNT = 150
 TIMEOUT_FACTOR = 10.0
 TIMEOUT_FLOOR = 5.0
+KILLED_TIMEOUT_FACTOR = 2.0
 BUILD_TIMEOUT = 900
+GROUP_SIZE = 8
 COLUMNS = ["id", "subsystem", "file", "line", "column", "rule", "original", "replacement"]
 DETECTED = ("killed", "timeout")
 
@@ -1026,8 +1029,11 @@ class Runner:
                 if hung:
                     record.setdefault("skipped_programs", []).append(program)
                     continue
+                # once killed, the outcome is settled: a later hang only costs time
+                limit = timeouts[program] if not failed else \
+                    max(TIMEOUT_FLOOR, KILLED_TIMEOUT_FACTOR * info["baseline_seconds"][program])
                 status, names, _, why = run_program(worker.build / "bin" / program,
-                                                    worker.build / test_folder, timeouts[program])
+                                                    worker.build / test_folder, limit)
                 if status == "failed":
                     failed += names
                     record.setdefault("first_failure", why)
@@ -1115,10 +1121,11 @@ def cmd_run(args):
     runner.baseline(workers[0], plans[0])
     todo = [m for m in todo if m["subsystem"] in plans[0]]
     log(f"setup took {time.time() - t0:.0f}s; running {len(todo)} mutants on {len(workers)} worker(s)")
-    # mutants of one file stay together: consecutive mutants of a file rebuild it once each
+    # mutants of one file stay together, so that each rebuilds only that file once; long
+    # runs of one file are cut into chunks so that two workers can share it
     groups, index = [], {}
     for m in todo:
-        if m["file"] not in index:
+        if m["file"] not in index or len(groups[index[m["file"]]]) >= GROUP_SIZE:
             index[m["file"]] = len(groups)
             groups.append([])
         groups[index[m["file"]]].append(m)
