@@ -46,10 +46,11 @@ fuzz: deps
 # Mutation testing (slow, never part of test or CI): draws the list only if
 # scripts/mutants.tsv is missing; options pass through MUTATE_ARGS.
 MUTATE_ARGS ?=
+MUTATE_OUT ?= build/mutate/results.json
 mutate: deps
 	@test -f scripts/mutants.tsv || python3 scripts/mutate.py generate
-	python3 scripts/mutate.py run $(MUTATE_ARGS)
-	python3 scripts/mutate.py report
+	python3 scripts/mutate.py run --out $(MUTATE_OUT) $(MUTATE_ARGS)
+	python3 scripts/mutate.py report $(MUTATE_OUT)
 
 clean:
 	rm -rf build
