@@ -1275,6 +1275,9 @@ def cmd_compare(args):
                   f"{one_line(r['original'], 50)} -> {one_line(r['replacement'], 50)}  "
                   f"(was killed by {', '.join(r['failed_tests'][:3])})")
         sys.exit(1)
+    if missing:
+        print("\nnothing detected was lost among the mutants both runs ran; run the rest to prove it")
+        sys.exit(1)
     print("\nno mutant detected in the first run escaped the second")
 
 
