@@ -4,7 +4,7 @@ IN ?= README.md
 OUT ?= build/$(notdir $(IN)).qz
 RELEASE_BIN := build/release/bin
 
-.PHONY: deps run test asan tsan clang valgrind bench fuzz clean
+.PHONY: deps run test asan tsan clang valgrind bench fuzz mutate clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -55,6 +55,15 @@ fuzz: deps
 	cmake --preset fuzz >/dev/null
 	cmake --build --preset fuzz
 	@if [ -n "$(SECONDS)" ]; then bash scripts/run-fuzzers.sh build/fuzz/bin $(SECONDS); fi
+
+# Mutation testing (slow, never part of test or CI): draws the list only if
+# scripts/mutants.tsv is missing; options pass through MUTATE_ARGS.
+MUTATE_ARGS ?=
+MUTATE_OUT ?= build/mutate/results.json
+mutate: deps
+	@test -f scripts/mutants.tsv || python3 scripts/mutate.py generate
+	python3 scripts/mutate.py run --out $(MUTATE_OUT) $(MUTATE_ARGS)
+	python3 scripts/mutate.py report $(MUTATE_OUT)
 
 clean:
 	rm -rf build
