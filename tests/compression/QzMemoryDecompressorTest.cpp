@@ -144,8 +144,10 @@ TEST(QzMemoryDecompressor, PiecesOfAnySizeDeliverTheEndOfATrailingRun)
     std::mt19937 random(61);
     for (int trial = 0; trial < 6; ++trial)
     {
-        Bytes input = qztest::Mixed(20000 + random() % 200000, random());
-        input.resize(input.size() + 1 + random() % 100000, char(random()));
+        std::size_t const size = 20000 + random() % 200000;
+        Bytes input = qztest::Mixed(size, random());
+        std::size_t const run = 1 + random() % 100000;
+        input.resize(input.size() + run, char(random()));
         Bytes compressed = qztest::Compress(input);
         CQzMemoryDecompressor decompressor;
         decompressor.Initialize(compressed.data(), int(compressed.size()));
@@ -332,7 +334,8 @@ TEST(QzMemoryDecompressor, GarbageAfterValidPropertiesTerminates)
     std::mt19937 random(77);
     for (int trial = 0; trial < 50; ++trial)
     {
-        Bytes garbage = qztest::RandomBytes(5 + random() % 4000, random());
+        std::size_t const size = 5 + random() % 4000;
+        Bytes garbage = qztest::RandomBytes(size, random());
         std::copy_n("\x5D\x00\x00\x10\x00", 5, garbage.begin());
         CQzMemoryDecompressor decompressor;
         decompressor.Initialize(garbage.data(), int(garbage.size()));

@@ -176,8 +176,9 @@ TEST(QzStringNumbers, NumbersToTextMatchPrintfAndFitTheirRoom)
         qzIntToString(value, wide);
         ASSERT_EQ(std::u16string(wide), Widen(expected));
 
-        float const f = round < 2 ? (round == 0 ? -FLT_MAX : FLT_MIN)
-                                  : std::ldexp(float(int(random())) / 1e5f, int(random() % 200) - 100);
+        float const mantissa = float(int(random())) / 1e5f;
+        int const exponent = int(random() % 200) - 100;
+        float const f = round < 2 ? (round == 0 ? -FLT_MAX : FLT_MIN) : std::ldexp(mantissa, exponent);
         char expectedFloat[64];
         std::snprintf(expectedFloat, sizeof expectedFloat, "%f", double(f));
         char narrowFloat[48];

@@ -44,7 +44,13 @@ inline Bytes Runs(std::size_t size, unsigned seed = 3)
     Bytes bytes;
     bytes.reserve(size);
     while (bytes.size() < size)
-        bytes.insert(bytes.end(), 1 + random() % 5000, char(random() & 0xFF));
+    {
+        // two statements: the order of arguments is unspecified, and the data
+        // must be the same whichever compiler built the test
+        std::size_t const length = 1 + random() % 5000;
+        char const value = char(random() & 0xFF);
+        bytes.insert(bytes.end(), length, value);
+    }
     bytes.resize(size);
     return bytes;
 }
