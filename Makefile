@@ -3,18 +3,20 @@
 IN ?= README.md
 OUT ?= build/$(notdir $(IN)).qz
 RELEASE_BIN := build/release/bin
+TOOLS_BIN := build/tools/bin
 
 .PHONY: deps run test asan tsan clang valgrind bench fuzz mutate clean
 
 deps:
 	@bash scripts/install-deps.sh
 
+# the library and the two tools, nothing that tests or benchmarks need
 run: deps
-	cmake --preset release >/dev/null
-	cmake --build --preset release --target QzCompress QzDecompress
+	cmake --preset tools >/dev/null
+	cmake --build --preset tools --target QzCompress QzDecompress
 	@mkdir -p $(dir $(OUT))
-	$(RELEASE_BIN)/QzCompress "$(IN)" "$(OUT)"
-	$(RELEASE_BIN)/QzDecompress "$(OUT)" "$(OUT).out"
+	$(TOOLS_BIN)/QzCompress "$(IN)" "$(OUT)"
+	$(TOOLS_BIN)/QzDecompress "$(OUT)" "$(OUT).out"
 	@cmp "$(IN)" "$(OUT).out" && echo "round trip matched: $(IN) -> $(OUT) ($$(stat -c %s "$(IN)") -> $$(stat -c %s "$(OUT)") bytes) -> $(OUT).out"
 
 test: deps
