@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "compression/LzmaCompress.h"
+#include "compression/internal/LzmaCompress.h"
 
 int main(int argc, char** argv)
 {

@@ -7,7 +7,8 @@
 // shares the finder's work about evenly between the two threads. Both
 // hand-overs go through rings of blocks, and the matches come out exactly as
 // the single-thread finder gives them, position by position.
-#include "compression/LzFindMt.h"
+#include "compression/internal/LzFindMt.h"
+#include "compression/internal/LzFindMtTestHook.h"
 
 #include <atomic>
 #include <condition_variable>

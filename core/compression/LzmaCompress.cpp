@@ -1,8 +1,8 @@
 // LzmaCompress.cpp: the one-call LZMA compressor over the SDK's LzmaEncode.
-#include "compression/LzmaCompress.h"
+#include "compression/internal/LzmaCompress.h"
 
 #include "LzmaEnc.h"
-#include "compression/QzLzmaAllocator.h"
+#include "compression/internal/QzLzmaAllocator.h"
 
 int LzmaCompress(unsigned char* dest, std::size_t* destLen,
                  unsigned char const* src, std::size_t srcLen,

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "compression/LzmaCompress.h"
+#include "compression/internal/LzmaCompress.h"
 
 namespace {
 

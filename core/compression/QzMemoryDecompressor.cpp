@@ -6,7 +6,7 @@
 #include <new>
 
 #include "LzmaDec.h"
-#include "compression/QzLzmaAllocator.h"
+#include "compression/internal/QzLzmaAllocator.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // QzCRC16.cpp: the 16-bit CRC object: table choice, copies, the update.
 #include "foundation/QzCRC16.h"
 
-#include "foundation/QzCrcTableOwner.h"
-#include "foundation/QzCrcTables.h"
+#include "foundation/internal/QzCrcTableOwner.h"
+#include "foundation/internal/QzCrcTables.h"
 
 unsigned short const* const CQzCRC16::ms_pCRC16 = qzcrc::g_crc16Table.entry;
 

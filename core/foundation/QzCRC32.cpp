@@ -2,9 +2,9 @@
 // (the fast shared update for the standard table).
 #include "foundation/QzCRC32.h"
 
-#include "foundation/QzCrcTableOwner.h"
-#include "foundation/QzCrcTables.h"
-#include "foundation/QzCrcUpdate.h"
+#include "foundation/internal/QzCrcTableOwner.h"
+#include "foundation/internal/QzCrcTables.h"
+#include "foundation/internal/QzCrcUpdate.h"
 
 unsigned int const* const CQzCRC32::ms_pCRC32 = qzcrc::g_crc32Table.entry[0];
 

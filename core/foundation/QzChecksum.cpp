@@ -1,7 +1,7 @@
 // QzChecksum.cpp: the one-call CRCs over the shared fast updates.
 #include "foundation/QzChecksum.h"
 
-#include "foundation/QzCrcUpdate.h"
+#include "foundation/internal/QzCrcUpdate.h"
 
 int CreateCRC32(unsigned char const* data, int length)
 {

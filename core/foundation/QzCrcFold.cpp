@@ -1,6 +1,6 @@
 // QzCrcFold.cpp: carry-less multiplication folding (PCLMULQDQ), compiled
 // for that instruction set and only called when the processor has it.
-#include "foundation/QzCrcFold.h"
+#include "foundation/internal/QzCrcFold.h"
 
 #if defined(__x86_64__) || defined(__i386__)
 

@@ -1,5 +1,5 @@
 // QzCrcTables.cpp: the constant CRC tables, evaluated by the compiler.
-#include "foundation/QzCrcTables.h"
+#include "foundation/internal/QzCrcTables.h"
 
 namespace qzcrc {
 

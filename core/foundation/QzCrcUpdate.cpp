@@ -1,10 +1,10 @@
 // QzCrcUpdate.cpp: sliced-table updates and the choice between them and
 // carry-less folding.
-#include "foundation/QzCrcUpdate.h"
+#include "foundation/internal/QzCrcUpdate.h"
 
-#include "foundation/QzAsciiCase.h"
-#include "foundation/QzCrcFold.h"
-#include "foundation/QzCrcTables.h"
+#include "foundation/internal/QzAsciiCase.h"
+#include "foundation/internal/QzCrcFold.h"
+#include "foundation/internal/QzCrcTables.h"
 
 namespace qzcrc {
 

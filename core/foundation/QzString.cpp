@@ -2,7 +2,7 @@
 // for the library and its clients.
 #include "foundation/QzString.h"
 
-#include "foundation/QzAsciiCase.h"
+#include "foundation/internal/QzAsciiCase.h"
 #include "foundation/QzStringCopy.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // QzStringCompare.cpp: one comparison loop behind the eight exported names.
 #include "foundation/QzStringCompare.h"
 
-#include "foundation/QzAsciiCase.h"
+#include "foundation/internal/QzAsciiCase.h"
 
 #include <climits>
 #include <type_traits>

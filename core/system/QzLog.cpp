@@ -2,7 +2,7 @@
 #include "system/QzLog.h"
 
 #include "foundation/internal/QzCLocale.h"
-#include "system/QzLogSink.h"
+#include "system/internal/QzLogDebugSinkTestHook.h"
 #include "system/platform/QzPlatformClock.h"
 #include "system/platform/QzPlatformDebug.h"
 #include "system/platform/QzPlatformFile.h"

@@ -1,7 +1,7 @@
 // QzPerformanceTimer.cpp: the stopwatch over the platform counter.
 #include "system/QzPerformanceTimer.h"
 
-#include "system/QzTimerMath.h"
+#include "system/internal/QzTimerMath.h"
 #include "system/platform/QzPlatformClock.h"
 
 void CQzPerformanceTimer::Start()

@@ -1,7 +1,7 @@
 // QzTimer.cpp: the application clock over the platform counter.
 #include "system/QzTimer.h"
 
-#include "system/QzTimerMath.h"
+#include "system/internal/QzTimerMath.h"
 #include "system/platform/QzPlatformClock.h"
 
 CQzTimer::CQzTimer()

@@ -1,7 +1,8 @@
 // Tests of the encoder's second thread: byte identity with the single-thread
 // encoder, the thread's life inside one call, and the one-thread fall-backs.
-#include "compression/LzFindMt.h"
-#include "compression/LzmaCompress.h"
+#include "compression/internal/LzFindMt.h"
+#include "compression/internal/LzFindMtTestHook.h"
+#include "compression/internal/LzmaCompress.h"
 #include "compression/QzMemoryCompressor.h"
 
 #include "LzmaEnc.h"

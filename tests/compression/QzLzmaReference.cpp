@@ -3,7 +3,7 @@
 // LzmaCompress stay hidden in this library, apart from libqzcore's.
 #include "QzLzmaReference.h"
 
-#include "compression/LzmaCompress.h"
+#include "compression/internal/LzmaCompress.h"
 
 int QzReferenceLzmaCompress(unsigned char* dest, std::size_t* destLen, unsigned char const* src,
                             std::size_t srcLen, unsigned char* outProps, std::size_t* outPropsSize,

@@ -1,7 +1,7 @@
 // Tests of the internal CRC updates: the sliced-table path on its own over
 // long buffers (the one-call CRCs take the folding path there when the
 // processor can), and both paths agreeing from arbitrary registers.
-#include "foundation/QzCrcUpdate.h"
+#include "foundation/internal/QzCrcUpdate.h"
 
 #include "support/QzTestData.h"
 

@@ -2,7 +2,7 @@
 // warning line each logs when the registry has no text for the CRC.
 #include "identifier/QzIdentifier.h"
 #include "identifier/QzIdentifierManager.h"
-#include "system/QzLogSink.h"
+#include "system/internal/QzLogDebugSinkTestHook.h"
 
 #include "QzIdentifierTestSupport.h"
 

@@ -2,7 +2,7 @@
 // clock digits aside), the filters, the life cycle, overlong input and the
 // decimal point under a comma locale.
 #include "system/QzLog.h"
-#include "system/QzLogSink.h"
+#include "system/internal/QzLogDebugSinkTestHook.h"
 
 #include "QzSystemTestDirectory.h"
 #include "support/QzCommaLocale.h"

@@ -4,7 +4,7 @@
 // machine cannot make these fail.
 #include "system/QzPerformanceTimer.h"
 #include "system/QzTimer.h"
-#include "system/QzTimerMath.h"
+#include "system/internal/QzTimerMath.h"
 
 #include <gtest/gtest.h>
 

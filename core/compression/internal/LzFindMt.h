@@ -1,7 +1,7 @@
 /* LzFindMt.h: the match finder on a second thread, as LzmaEnc.c expects it
    when it is built with threads; internal to the library, never installed. */
-#ifndef QZCORE_COMPRESSION_LZFINDMT_H
-#define QZCORE_COMPRESSION_LZFINDMT_H
+#ifndef QZCORE_COMPRESSION_INTERNAL_LZFINDMT_H
+#define QZCORE_COMPRESSION_INTERNAL_LZFINDMT_H
 
 #include "LzFind.h"
 
@@ -59,12 +59,8 @@ void MatchFinderMt_CreateVTable(CMatchFinderMt *p, IMatchFinder *vTable);
 /* Stops and joins the worker; the encoder calls it when it has finished. */
 void MatchFinderMt_ReleaseStream(CMatchFinderMt *p);
 
-/* Test hook: while set (non-zero), starting the worker fails as if the system
-   refused the thread, so the encoder takes its one-thread path. */
-void MatchFinderMt_FailThreadStarts(int fail);
-
 #ifdef __cplusplus
 }
 #endif
 
-#endif /* QZCORE_COMPRESSION_LZFINDMT_H */
+#endif /* QZCORE_COMPRESSION_INTERNAL_LZFINDMT_H */

@@ -1,7 +1,7 @@
 // LzmaCompress.h: the LZMA SDK's one-call compressor, which Debian's SDK
 // sources lack; internal to the library, never installed.
-#ifndef QZCORE_COMPRESSION_LZMACOMPRESS_H
-#define QZCORE_COMPRESSION_LZMACOMPRESS_H
+#ifndef QZCORE_COMPRESSION_INTERNAL_LZMACOMPRESS_H
+#define QZCORE_COMPRESSION_INTERNAL_LZMACOMPRESS_H
 
 #include <cstddef>
 
@@ -15,4 +15,4 @@ int LzmaCompress(unsigned char* dest, std::size_t* destLen,
                  int level, unsigned dictSize,
                  int lc, int lp, int pb, int fb, int numThreads);
 
-#endif // QZCORE_COMPRESSION_LZMACOMPRESS_H
+#endif // QZCORE_COMPRESSION_INTERNAL_LZMACOMPRESS_H

@@ -1,7 +1,7 @@
 // QzLzmaAllocator.h: the heap allocators the LZMA SDK's encoder and decoder
 // take for their state, tables and dictionaries; internal, never installed.
-#ifndef QZCORE_COMPRESSION_QZLZMAALLOCATOR_H
-#define QZCORE_COMPRESSION_QZLZMAALLOCATOR_H
+#ifndef QZCORE_COMPRESSION_INTERNAL_QZLZMAALLOCATOR_H
+#define QZCORE_COMPRESSION_INTERNAL_QZLZMAALLOCATOR_H
 
 #include <cstdlib>
 
@@ -26,4 +26,4 @@ inline ISzAlloc* QzLzmaZeroedAllocator()
     return &allocator;
 }
 
-#endif // QZCORE_COMPRESSION_QZLZMAALLOCATOR_H
+#endif // QZCORE_COMPRESSION_INTERNAL_QZLZMAALLOCATOR_H

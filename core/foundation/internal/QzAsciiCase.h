@@ -1,7 +1,7 @@
 // QzAsciiCase.h (internal): the one case folding of the text layer: 'A' to
 // 'Z' become 'a' to 'z', every other unit stays as it is.
-#ifndef QZCORE_FOUNDATION_QZASCIICASE_H
-#define QZCORE_FOUNDATION_QZASCIICASE_H
+#ifndef QZCORE_FOUNDATION_INTERNAL_QZASCIICASE_H
+#define QZCORE_FOUNDATION_INTERNAL_QZASCIICASE_H
 
 namespace qztext {
 
@@ -13,4 +13,4 @@ constexpr T AsciiLower(T unit)
 
 } // namespace qztext
 
-#endif // QZCORE_FOUNDATION_QZASCIICASE_H
+#endif // QZCORE_FOUNDATION_INTERNAL_QZASCIICASE_H

@@ -1,7 +1,7 @@
 // QzCrcFold.h (internal): folding long buffers for a reflected CRC with the
 // processor's carry-less multiplication (x86 PCLMULQDQ), when it has one.
-#ifndef QZCORE_FOUNDATION_QZCRCFOLD_H
-#define QZCORE_FOUNDATION_QZCRCFOLD_H
+#ifndef QZCORE_FOUNDATION_INTERNAL_QZCRCFOLD_H
+#define QZCORE_FOUNDATION_INTERNAL_QZCRCFOLD_H
 
 #include <cstddef>
 
@@ -44,4 +44,4 @@ void FoldBlocks(unsigned long long reg, unsigned char const* data, std::size_t b
 
 } // namespace qzcrc
 
-#endif // QZCORE_FOUNDATION_QZCRCFOLD_H
+#endif // QZCORE_FOUNDATION_INTERNAL_QZCRCFOLD_H

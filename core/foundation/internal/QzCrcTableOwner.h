@@ -1,8 +1,8 @@
 // QzCrcTableOwner.h (internal): the table rules shared by the CRC classes:
 // the constant table for the default polynomial, else a generated table
 // the object owns, reused by later polynomials and never shared by copies.
-#ifndef QZCORE_FOUNDATION_QZCRCTABLEOWNER_H
-#define QZCORE_FOUNDATION_QZCRCTABLEOWNER_H
+#ifndef QZCORE_FOUNDATION_INTERNAL_QZCRCTABLEOWNER_H
+#define QZCORE_FOUNDATION_INTERNAL_QZCRCTABLEOWNER_H
 
 #include <algorithm>
 
@@ -50,4 +50,4 @@ U TableEntry(U const* table, int index)
 
 } // namespace qzcrc
 
-#endif // QZCORE_FOUNDATION_QZCRCTABLEOWNER_H
+#endif // QZCORE_FOUNDATION_INTERNAL_QZCRCTABLEOWNER_H

@@ -1,7 +1,7 @@
 // QzCrcTables.h (internal): how the CRC tables are generated, and the
 // constant sliced tables behind the one-call CRCs, built at compile time.
-#ifndef QZCORE_FOUNDATION_QZCRCTABLES_H
-#define QZCORE_FOUNDATION_QZCRCTABLES_H
+#ifndef QZCORE_FOUNDATION_INTERNAL_QZCRCTABLES_H
+#define QZCORE_FOUNDATION_INTERNAL_QZCRCTABLES_H
 
 namespace qzcrc {
 
@@ -75,4 +75,4 @@ extern STable<unsigned short> const g_crc16Table;
 
 } // namespace qzcrc
 
-#endif // QZCORE_FOUNDATION_QZCRCTABLES_H
+#endif // QZCORE_FOUNDATION_INTERNAL_QZCRCTABLES_H

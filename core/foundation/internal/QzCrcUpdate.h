@@ -1,8 +1,8 @@
 // QzCrcUpdate.h (internal): the reflected CRC-32 and 64-bit CRC updates on
 // an uninverted register, fast over long buffers, bit-identical to one
 // table step per byte.
-#ifndef QZCORE_FOUNDATION_QZCRCUPDATE_H
-#define QZCORE_FOUNDATION_QZCRCUPDATE_H
+#ifndef QZCORE_FOUNDATION_INTERNAL_QZCRCUPDATE_H
+#define QZCORE_FOUNDATION_INTERNAL_QZCRCUPDATE_H
 
 #include <cstddef>
 
@@ -22,4 +22,4 @@ unsigned long long Crc64Sliced(unsigned long long reg, unsigned char const* data
 
 } // namespace qzcrc
 
-#endif // QZCORE_FOUNDATION_QZCRCUPDATE_H
+#endif // QZCORE_FOUNDATION_INTERNAL_QZCRCUPDATE_H

@@ -1,7 +1,8 @@
-// QzLogSink.h: where the log's debugger output goes (internal): the
-// platform's debug channel by default, replaceable so tests can read it.
-#ifndef QZCORE_SYSTEM_QZLOGSINK_H
-#define QZCORE_SYSTEM_QZLOGSINK_H
+// QzLogDebugSinkTestHook.h: a test hook (internal, never installed) that
+// redirects the log's debugger output, the platform's debug channel by
+// default, so tests can read it.
+#ifndef QZCORE_SYSTEM_INTERNAL_QZLOGDEBUGSINKTESTHOOK_H
+#define QZCORE_SYSTEM_INTERNAL_QZLOGDEBUGSINKTESTHOOK_H
 
 using QzLogDebugSink = void (*)(char const* line);
 
@@ -9,4 +10,4 @@ using QzLogDebugSink = void (*)(char const* line);
 // Not synchronised: called while no other thread logs.
 QzLogDebugSink QzSetLogDebugSink(QzLogDebugSink sink);
 
-#endif // QZCORE_SYSTEM_QZLOGSINK_H
+#endif // QZCORE_SYSTEM_INTERNAL_QZLOGDEBUGSINKTESTHOOK_H

@@ -1,7 +1,7 @@
 // QzTimerMath.h: the counter arithmetic shared by the timers (internal):
 // tick-to-millisecond conversions and the smoothing of frame deltas.
-#ifndef QZCORE_SYSTEM_QZTIMERMATH_H
-#define QZCORE_SYSTEM_QZTIMERMATH_H
+#ifndef QZCORE_SYSTEM_INTERNAL_QZTIMERMATH_H
+#define QZCORE_SYSTEM_INTERNAL_QZTIMERMATH_H
 
 // The smooth delta of a first update: one frame at 30 frames per second.
 constexpr float kQzSeedSmoothDelta = 33.333332f;
@@ -31,4 +31,4 @@ inline float QzWholeMilliseconds(unsigned long long ticks, unsigned long long fr
     return float(ticks * 1000ull / frequency);
 }
 
-#endif // QZCORE_SYSTEM_QZTIMERMATH_H
+#endif // QZCORE_SYSTEM_INTERNAL_QZTIMERMATH_H
