@@ -96,323 +96,215 @@ template <> inline float Lerp<float>(float a, float b, float t) { return a + (b 
 
 } // namespace qzcolor
 
-// ---- red, green, blue ----
-template <typename T>
-class CQzRGB
+// ---- what the four layouts share ----
+namespace qzcolor {
+
+// Channel storage in memory order; the colour classes add behaviour only, so
+// each colour is exactly its channels (standard layout, trivially copyable).
+template <typename T> struct SRGBChannels { static constexpr bool kAlpha = false; T m_r; T m_g; T m_b; };
+template <typename T> struct SBGRChannels { static constexpr bool kAlpha = false; T m_b; T m_g; T m_r; };
+template <typename T> struct SARGBChannels { static constexpr bool kAlpha = true; T m_a; T m_r; T m_g; T m_b; };
+template <typename T> struct SRGBAChannels { static constexpr bool kAlpha = true; T m_r; T m_g; T m_b; T m_a; };
+
+// Red, green and blue by name, luminance, dot products and the channel by
+// channel arithmetic (alpha included where the layout has it), written once
+// for the colour class C that derives from it.
+template <typename C, typename T, typename Channels>
+class TColour : protected Channels
 {
 public:
-    static constexpr unsigned int e_max = 3;
+    static constexpr unsigned int e_max = Channels::kAlpha ? 4 : 3;
 
-    CQzRGB() = default; // channels unset: arrays of colours stay cheap
-    CQzRGB(T r, T g, T b) : m_r(r), m_g(g), m_b(b) {}
+    T GetR() const { return this->m_r; }
+    T GetG() const { return this->m_g; }
+    T GetB() const { return this->m_b; }
+    void SetR(T r) { this->m_r = r; }
+    void SetG(T g) { this->m_g = g; }
+    void SetB(T b) { this->m_b = b; }
 
-    T GetR() const { return m_r; }
-    T GetG() const { return m_g; }
-    T GetB() const { return m_b; }
-    void SetR(T r) { m_r = r; }
-    void SetG(T g) { m_g = g; }
-    void SetB(T b) { m_b = b; }
-    void SetRGB(T r, T g, T b) { m_r = r; m_g = g; m_b = b; }
+    void ClampR(T min, T max) { this->m_r = Clamp(this->m_r, min, max); }
+    void ClampG(T min, T max) { this->m_g = Clamp(this->m_g, min, max); }
+    void ClampB(T min, T max) { this->m_b = Clamp(this->m_b, min, max); }
 
-    // 0 red, 1 green, any other index blue.
-    T& operator[](unsigned int i) { return i == 0 ? m_r : i == 1 ? m_g : m_b; }
-    T operator[](unsigned int i) const { return i == 0 ? m_r : i == 1 ? m_g : m_b; }
+    // Alpha takes no part in luminance or grey scale.
+    T GetLuminance() const { return Luminance(this->m_r, this->m_g, this->m_b); }
+    void SetGrayScale() { this->m_r = this->m_g = this->m_b = GetLuminance(); }
 
-    void ClampR(T min, T max) { m_r = qzcolor::Clamp(m_r, min, max); }
-    void ClampG(T min, T max) { m_g = qzcolor::Clamp(m_g, min, max); }
-    void ClampB(T min, T max) { m_b = qzcolor::Clamp(m_b, min, max); }
-    void ClampRGB(T min, T max) { ClampR(min, max); ClampG(min, max); ClampB(min, max); }
-
-    T GetLuminance() const { return qzcolor::Luminance(m_r, m_g, m_b); }
-    void SetGrayScale() { m_r = m_g = m_b = GetLuminance(); }
-
-    T DotProduct(T r, T g, T b) const { return qzcolor::Dot(m_r, r, m_g, g, m_b, b); }
-    T DotProduct(CQzRGB const& o) const { return DotProduct(o.m_r, o.m_g, o.m_b); }
+    T DotProduct(T r, T g, T b) const { return Dot(this->m_r, r, this->m_g, g, this->m_b, b); }
+    T DotProduct(C const& o) const
+    {
+        if constexpr (Channels::kAlpha)
+            return Dot(this->m_r, o.m_r, this->m_g, o.m_g, this->m_b, o.m_b, this->m_a, o.m_a);
+        else
+            return DotProduct(o.m_r, o.m_g, o.m_b);
+    }
 
     // ---- arithmetic, channel by channel ----
-    CQzRGB operator+(CQzRGB const& o) const { return Combine(o, &qzcolor::Add<T>); }
-    CQzRGB operator-(CQzRGB const& o) const { return Combine(o, &qzcolor::Sub<T>); }
-    CQzRGB operator*(CQzRGB const& o) const { return Combine(o, &qzcolor::Mul<T>); }
-    CQzRGB operator/(CQzRGB const& o) const { return Combine(o, &qzcolor::Div<T>); }
-    CQzRGB operator+(T s) const { return Combine(CQzRGB(s, s, s), &qzcolor::Add<T>); }
-    CQzRGB operator-(T s) const { return Combine(CQzRGB(s, s, s), &qzcolor::Sub<T>); }
-    CQzRGB operator*(T s) const { return Combine(CQzRGB(s, s, s), &qzcolor::Mul<T>); }
-    CQzRGB operator/(T s) const
-    {
-        T const d = qzcolor::Divisor(s);
-        return Combine(CQzRGB(d, d, d), &qzcolor::DivideBy<T>);
-    }
-    void operator+=(CQzRGB const& o) { *this = *this + o; }
-    void operator-=(CQzRGB const& o) { *this = *this - o; }
-    void operator*=(CQzRGB const& o) { *this = *this * o; }
-    void operator/=(CQzRGB const& o) { *this = *this / o; }
-    void operator+=(T s) { *this = *this + s; }
-    void operator-=(T s) { *this = *this - s; }
-    void operator*=(T s) { *this = *this * s; }
-    void operator/=(T s) { *this = *this / s; }
+    C operator+(C const& o) const { return Combine(o, &Add<T>); }
+    C operator-(C const& o) const { return Combine(o, &Sub<T>); }
+    C operator*(C const& o) const { return Combine(o, &Mul<T>); }
+    C operator/(C const& o) const { return Combine(o, &Div<T>); }
+    C operator+(T s) const { return Combine(Uniform(s), &Add<T>); }
+    C operator-(T s) const { return Combine(Uniform(s), &Sub<T>); }
+    C operator*(T s) const { return Combine(Uniform(s), &Mul<T>); }
+    C operator/(T s) const { return Combine(Uniform(Divisor(s)), &DivideBy<T>); }
+    void operator+=(C const& o) { Self() = *this + o; }
+    void operator-=(C const& o) { Self() = *this - o; }
+    void operator*=(C const& o) { Self() = *this * o; }
+    void operator/=(C const& o) { Self() = *this / o; }
+    void operator+=(T s) { Self() = *this + s; }
+    void operator-=(T s) { Self() = *this - s; }
+    void operator*=(T s) { Self() = *this * s; }
+    void operator/=(T s) { Self() = *this / s; }
 
-    bool operator==(CQzRGB const& o) const { return m_r == o.m_r && m_g == o.m_g && m_b == o.m_b; }
-    bool operator!=(CQzRGB const& o) const { return !(*this == o); }
+    bool operator==(C const& o) const
+    {
+        bool const rgb = this->m_r == o.m_r && this->m_g == o.m_g && this->m_b == o.m_b;
+        if constexpr (Channels::kAlpha)
+            return rgb && this->m_a == o.m_a;
+        else
+            return rgb;
+    }
+    bool operator!=(C const& o) const { return !(*this == o); }
+
+protected:
+    C& Self() { return static_cast<C&>(*this); }
 
 private:
-    template <typename F> CQzRGB Combine(CQzRGB const& o, F f) const
+    static C Uniform(T s)
     {
-        return CQzRGB(f(m_r, o.m_r), f(m_g, o.m_g), f(m_b, o.m_b));
+        C c;
+        c.m_r = c.m_g = c.m_b = s;
+        if constexpr (Channels::kAlpha)
+            c.m_a = s;
+        return c;
     }
 
-    T m_r;
-    T m_g;
-    T m_b;
+    template <typename F> C Combine(C const& o, F f) const
+    {
+        C c;
+        c.m_r = f(this->m_r, o.m_r);
+        c.m_g = f(this->m_g, o.m_g);
+        c.m_b = f(this->m_b, o.m_b);
+        if constexpr (Channels::kAlpha)
+            c.m_a = f(this->m_a, o.m_a);
+        return c;
+    }
+};
+
+// Alpha by name, for the two layouts that have it.
+template <typename C, typename T, typename Channels>
+class TColourWithAlpha : public TColour<C, T, Channels>
+{
+public:
+    using TColour<C, T, Channels>::DotProduct;
+
+    T GetA() const { return this->m_a; }
+    void SetA(T a) { this->m_a = a; }
+    // Alpha unchanged.
+    void SetRGB(T r, T g, T b) { this->m_r = r; this->m_g = g; this->m_b = b; }
+
+    void ClampA(T min, T max) { this->m_a = Clamp(this->m_a, min, max); }
+    void ClampRGB(T min, T max) { this->ClampR(min, max); this->ClampG(min, max); this->ClampB(min, max); }
+
+    T DotProduct(T r, T g, T b, T a) const
+    {
+        return Dot(this->m_r, r, this->m_g, g, this->m_b, b, this->m_a, a);
+    }
+
+protected:
+    void Set(T r, T g, T b, T a) { SetRGB(r, g, b); this->m_a = a; }
+};
+
+} // namespace qzcolor
+
+// ---- red, green, blue ----
+template <typename T>
+class CQzRGB : public qzcolor::TColour<CQzRGB<T>, T, qzcolor::SRGBChannels<T>>
+{
+public:
+    CQzRGB() = default; // channels unset: arrays of colours stay cheap
+    CQzRGB(T r, T g, T b) { SetRGB(r, g, b); }
+
+    void SetRGB(T r, T g, T b) { this->m_r = r; this->m_g = g; this->m_b = b; }
+    void ClampRGB(T min, T max) { this->ClampR(min, max); this->ClampG(min, max); this->ClampB(min, max); }
+
+    // 0 red, 1 green, any other index blue.
+    T& operator[](unsigned int i) { return i == 0 ? this->m_r : i == 1 ? this->m_g : this->m_b; }
+    T operator[](unsigned int i) const { return i == 0 ? this->m_r : i == 1 ? this->m_g : this->m_b; }
 };
 
 // ---- blue, green, red in memory ----
 template <typename T>
-class CQzBGR
+class CQzBGR : public qzcolor::TColour<CQzBGR<T>, T, qzcolor::SBGRChannels<T>>
 {
 public:
-    static constexpr unsigned int e_max = 3;
-
     CQzBGR() = default; // channels unset
-    CQzBGR(T r, T g, T b) : m_b(b), m_g(g), m_r(r) {}
+    CQzBGR(T r, T g, T b) { SetBGR(r, g, b); }
 
-    T GetR() const { return m_r; }
-    T GetG() const { return m_g; }
-    T GetB() const { return m_b; }
-    void SetR(T r) { m_r = r; }
-    void SetG(T g) { m_g = g; }
-    void SetB(T b) { m_b = b; }
     // Red first, like every setter, whatever the memory order.
-    void SetBGR(T r, T g, T b) { m_r = r; m_g = g; m_b = b; }
+    void SetBGR(T r, T g, T b) { this->m_r = r; this->m_g = g; this->m_b = b; }
+    void ClampBGR(T min, T max) { this->ClampR(min, max); this->ClampG(min, max); this->ClampB(min, max); }
 
     // 0 red, 1 green, any other index blue.
-    T& operator[](unsigned int i) { return i == 0 ? m_r : i == 1 ? m_g : m_b; }
-    T operator[](unsigned int i) const { return i == 0 ? m_r : i == 1 ? m_g : m_b; }
-
-    void ClampR(T min, T max) { m_r = qzcolor::Clamp(m_r, min, max); }
-    void ClampG(T min, T max) { m_g = qzcolor::Clamp(m_g, min, max); }
-    void ClampB(T min, T max) { m_b = qzcolor::Clamp(m_b, min, max); }
-    void ClampBGR(T min, T max) { ClampR(min, max); ClampG(min, max); ClampB(min, max); }
-
-    T GetLuminance() const { return qzcolor::Luminance(m_r, m_g, m_b); }
-    void SetGrayScale() { m_r = m_g = m_b = GetLuminance(); }
-
-    T DotProduct(T r, T g, T b) const { return qzcolor::Dot(m_r, r, m_g, g, m_b, b); }
-    T DotProduct(CQzBGR const& o) const { return DotProduct(o.m_r, o.m_g, o.m_b); }
-
-    // ---- arithmetic, channel by channel ----
-    CQzBGR operator+(CQzBGR const& o) const { return Combine(o, &qzcolor::Add<T>); }
-    CQzBGR operator-(CQzBGR const& o) const { return Combine(o, &qzcolor::Sub<T>); }
-    CQzBGR operator*(CQzBGR const& o) const { return Combine(o, &qzcolor::Mul<T>); }
-    CQzBGR operator/(CQzBGR const& o) const { return Combine(o, &qzcolor::Div<T>); }
-    CQzBGR operator+(T s) const { return Combine(CQzBGR(s, s, s), &qzcolor::Add<T>); }
-    CQzBGR operator-(T s) const { return Combine(CQzBGR(s, s, s), &qzcolor::Sub<T>); }
-    CQzBGR operator*(T s) const { return Combine(CQzBGR(s, s, s), &qzcolor::Mul<T>); }
-    CQzBGR operator/(T s) const
-    {
-        T const d = qzcolor::Divisor(s);
-        return Combine(CQzBGR(d, d, d), &qzcolor::DivideBy<T>);
-    }
-    void operator+=(CQzBGR const& o) { *this = *this + o; }
-    void operator-=(CQzBGR const& o) { *this = *this - o; }
-    void operator*=(CQzBGR const& o) { *this = *this * o; }
-    void operator/=(CQzBGR const& o) { *this = *this / o; }
-    void operator+=(T s) { *this = *this + s; }
-    void operator-=(T s) { *this = *this - s; }
-    void operator*=(T s) { *this = *this * s; }
-    void operator/=(T s) { *this = *this / s; }
-
-    bool operator==(CQzBGR const& o) const { return m_r == o.m_r && m_g == o.m_g && m_b == o.m_b; }
-    bool operator!=(CQzBGR const& o) const { return !(*this == o); }
-
-private:
-    template <typename F> CQzBGR Combine(CQzBGR const& o, F f) const
-    {
-        return CQzBGR(f(m_r, o.m_r), f(m_g, o.m_g), f(m_b, o.m_b));
-    }
-
-    T m_b;
-    T m_g;
-    T m_r;
+    T& operator[](unsigned int i) { return i == 0 ? this->m_r : i == 1 ? this->m_g : this->m_b; }
+    T operator[](unsigned int i) const { return i == 0 ? this->m_r : i == 1 ? this->m_g : this->m_b; }
 };
 
 // ---- alpha, red, green, blue in memory ----
 template <typename T>
-class CQzARGB
+class CQzARGB : public qzcolor::TColourWithAlpha<CQzARGB<T>, T, qzcolor::SARGBChannels<T>>
 {
 public:
-    static constexpr unsigned int e_max = 4;
-
     CQzARGB() = default; // channels unset
-    CQzARGB(T r, T g, T b, T a) : m_a(a), m_r(r), m_g(g), m_b(b) {}
-    CQzARGB(CQzRGB<T> const& rgb, T a) : m_a(a), m_r(rgb.GetR()), m_g(rgb.GetG()), m_b(rgb.GetB()) {}
+    CQzARGB(T r, T g, T b, T a) { this->Set(r, g, b, a); }
+    CQzARGB(CQzRGB<T> const& rgb, T a) { this->Set(rgb.GetR(), rgb.GetG(), rgb.GetB(), a); }
 
-    T GetR() const { return m_r; }
-    T GetG() const { return m_g; }
-    T GetB() const { return m_b; }
-    T GetA() const { return m_a; }
-    void SetR(T r) { m_r = r; }
-    void SetG(T g) { m_g = g; }
-    void SetB(T b) { m_b = b; }
-    void SetA(T a) { m_a = a; }
-    void SetRGB(T r, T g, T b) { m_r = r; m_g = g; m_b = b; }
     // Alpha last, like every setter, whatever the memory order.
-    void SetARGB(T r, T g, T b, T a) { SetRGB(r, g, b); m_a = a; }
+    void SetARGB(T r, T g, T b, T a) { this->Set(r, g, b, a); }
+    void ClampARGB(T min, T max) { this->ClampRGB(min, max); this->ClampA(min, max); }
 
     // 0 red, 1 green, 2 blue, 3 alpha. A larger index writes alpha but
     // reads as 0 from a const colour.
-    T& operator[](unsigned int i) { return i == 0 ? m_r : i == 1 ? m_g : i == 2 ? m_b : m_a; }
-    T operator[](unsigned int i) const { return i == 0 ? m_r : i == 1 ? m_g : i == 2 ? m_b : i == 3 ? m_a : T(0); }
-
-    void ClampR(T min, T max) { m_r = qzcolor::Clamp(m_r, min, max); }
-    void ClampG(T min, T max) { m_g = qzcolor::Clamp(m_g, min, max); }
-    void ClampB(T min, T max) { m_b = qzcolor::Clamp(m_b, min, max); }
-    void ClampA(T min, T max) { m_a = qzcolor::Clamp(m_a, min, max); }
-    void ClampRGB(T min, T max) { ClampR(min, max); ClampG(min, max); ClampB(min, max); }
-    void ClampARGB(T min, T max) { ClampRGB(min, max); ClampA(min, max); }
-
-    // Alpha takes no part in luminance.
-    T GetLuminance() const { return qzcolor::Luminance(m_r, m_g, m_b); }
-    void SetGrayScale() { m_r = m_g = m_b = GetLuminance(); }
-
-    T DotProduct(T r, T g, T b) const { return qzcolor::Dot(m_r, r, m_g, g, m_b, b); }
-    T DotProduct(T r, T g, T b, T a) const { return qzcolor::Dot(m_r, r, m_g, g, m_b, b, m_a, a); }
-    T DotProduct(CQzARGB const& o) const { return DotProduct(o.m_r, o.m_g, o.m_b, o.m_a); }
-
-    // ---- arithmetic, channel by channel, alpha included ----
-    CQzARGB operator+(CQzARGB const& o) const { return Combine(o, &qzcolor::Add<T>); }
-    CQzARGB operator-(CQzARGB const& o) const { return Combine(o, &qzcolor::Sub<T>); }
-    CQzARGB operator*(CQzARGB const& o) const { return Combine(o, &qzcolor::Mul<T>); }
-    CQzARGB operator/(CQzARGB const& o) const { return Combine(o, &qzcolor::Div<T>); }
-    CQzARGB operator+(T s) const { return Combine(CQzARGB(s, s, s, s), &qzcolor::Add<T>); }
-    CQzARGB operator-(T s) const { return Combine(CQzARGB(s, s, s, s), &qzcolor::Sub<T>); }
-    CQzARGB operator*(T s) const { return Combine(CQzARGB(s, s, s, s), &qzcolor::Mul<T>); }
-    CQzARGB operator/(T s) const
+    T& operator[](unsigned int i) { return i == 0 ? this->m_r : i == 1 ? this->m_g : i == 2 ? this->m_b : this->m_a; }
+    T operator[](unsigned int i) const
     {
-        T const d = qzcolor::Divisor(s);
-        return Combine(CQzARGB(d, d, d, d), &qzcolor::DivideBy<T>);
+        return i == 0 ? this->m_r : i == 1 ? this->m_g : i == 2 ? this->m_b : i == 3 ? this->m_a : T(0);
     }
-    void operator+=(CQzARGB const& o) { *this = *this + o; }
-    void operator-=(CQzARGB const& o) { *this = *this - o; }
-    void operator*=(CQzARGB const& o) { *this = *this * o; }
-    void operator/=(CQzARGB const& o) { *this = *this / o; }
-    void operator+=(T s) { *this = *this + s; }
-    void operator-=(T s) { *this = *this - s; }
-    void operator*=(T s) { *this = *this * s; }
-    void operator/=(T s) { *this = *this / s; }
-
-    bool operator==(CQzARGB const& o) const
-    {
-        return m_a == o.m_a && m_r == o.m_r && m_g == o.m_g && m_b == o.m_b;
-    }
-    bool operator!=(CQzARGB const& o) const { return !(*this == o); }
-
-private:
-    template <typename F> CQzARGB Combine(CQzARGB const& o, F f) const
-    {
-        return CQzARGB(f(m_r, o.m_r), f(m_g, o.m_g), f(m_b, o.m_b), f(m_a, o.m_a));
-    }
-
-    T m_a;
-    T m_r;
-    T m_g;
-    T m_b;
 };
 
 // ---- red, green, blue, alpha: the colour of parameters and vertices ----
 template <typename T>
-class CQzRGBA
+class CQzRGBA : public qzcolor::TColourWithAlpha<CQzRGBA<T>, T, qzcolor::SRGBAChannels<T>>
 {
 public:
-    static constexpr unsigned int e_max = 4;
-
     CQzRGBA() = default; // channels unset
-    CQzRGBA(T r, T g, T b, T a) : m_r(r), m_g(g), m_b(b), m_a(a) {}
-    CQzRGBA(CQzRGB<T> const& rgb, T a) : m_r(rgb.GetR()), m_g(rgb.GetG()), m_b(rgb.GetB()), m_a(a) {}
+    CQzRGBA(T r, T g, T b, T a) { this->Set(r, g, b, a); }
+    CQzRGBA(CQzRGB<T> const& rgb, T a) { this->Set(rgb.GetR(), rgb.GetG(), rgb.GetB(), a); }
 
-    T GetR() const { return m_r; }
-    T GetG() const { return m_g; }
-    T GetB() const { return m_b; }
-    T GetA() const { return m_a; }
-    void SetR(T r) { m_r = r; }
-    void SetG(T g) { m_g = g; }
-    void SetB(T b) { m_b = b; }
-    void SetA(T a) { m_a = a; }
-    // Alpha unchanged.
-    void SetRGB(T r, T g, T b) { m_r = r; m_g = g; m_b = b; }
-    void SetRGBA(T r, T g, T b, T a) { SetRGB(r, g, b); m_a = a; }
-    CQzRGB<T> GetRGB() const { return CQzRGB<T>(m_r, m_g, m_b); }
+    void SetRGBA(T r, T g, T b, T a) { this->Set(r, g, b, a); }
+    CQzRGB<T> GetRGB() const { return CQzRGB<T>(this->m_r, this->m_g, this->m_b); }
+    void ClampRGBA(T min, T max) { this->ClampRGB(min, max); this->ClampA(min, max); }
 
     // 0 red, 1 green, 2 blue, any other index alpha.
-    T& operator[](unsigned int i) { return i == 0 ? m_r : i == 1 ? m_g : i == 2 ? m_b : m_a; }
-    T operator[](unsigned int i) const { return i == 0 ? m_r : i == 1 ? m_g : i == 2 ? m_b : m_a; }
+    T& operator[](unsigned int i) { return i == 0 ? this->m_r : i == 1 ? this->m_g : i == 2 ? this->m_b : this->m_a; }
+    T operator[](unsigned int i) const { return i == 0 ? this->m_r : i == 1 ? this->m_g : i == 2 ? this->m_b : this->m_a; }
 
-    void ClampR(T min, T max) { m_r = qzcolor::Clamp(m_r, min, max); }
-    void ClampG(T min, T max) { m_g = qzcolor::Clamp(m_g, min, max); }
-    void ClampB(T min, T max) { m_b = qzcolor::Clamp(m_b, min, max); }
-    void ClampA(T min, T max) { m_a = qzcolor::Clamp(m_a, min, max); }
-    void ClampRGB(T min, T max) { ClampR(min, max); ClampG(min, max); ClampB(min, max); }
-    void ClampRGBA(T min, T max) { ClampRGB(min, max); ClampA(min, max); }
-
-    // Alpha takes no part in luminance, grey scale or the highest channel.
-    T GetLuminance() const { return qzcolor::Luminance(m_r, m_g, m_b); }
-    void SetGrayScale() { m_r = m_g = m_b = GetLuminance(); }
+    // Alpha takes no part in the highest channel.
     T GetHighestChannelValue() const
     {
-        T const rg = m_r > m_g ? m_r : m_g;
-        return rg > m_b ? rg : m_b;
+        T const rg = this->m_r > this->m_g ? this->m_r : this->m_g;
+        return rg > this->m_b ? rg : this->m_b;
     }
-
-    T DotProduct(T r, T g, T b) const { return qzcolor::Dot(m_r, r, m_g, g, m_b, b); }
-    T DotProduct(T r, T g, T b, T a) const { return qzcolor::Dot(m_r, r, m_g, g, m_b, b, m_a, a); }
-    T DotProduct(CQzRGBA const& o) const { return DotProduct(o.m_r, o.m_g, o.m_b, o.m_a); }
 
     // this = a at t = 0, b at t = 1; t is not clamped, so it extrapolates.
     void Lerp(CQzRGBA const& a, CQzRGBA const& b, float t)
     {
-        m_r = qzcolor::Lerp(a.m_r, b.m_r, t);
-        m_g = qzcolor::Lerp(a.m_g, b.m_g, t);
-        m_b = qzcolor::Lerp(a.m_b, b.m_b, t);
-        m_a = qzcolor::Lerp(a.m_a, b.m_a, t);
+        this->m_r = qzcolor::Lerp(a.m_r, b.m_r, t);
+        this->m_g = qzcolor::Lerp(a.m_g, b.m_g, t);
+        this->m_b = qzcolor::Lerp(a.m_b, b.m_b, t);
+        this->m_a = qzcolor::Lerp(a.m_a, b.m_a, t);
     }
-
-    // ---- arithmetic, channel by channel, alpha included ----
-    CQzRGBA operator+(CQzRGBA const& o) const { return Combine(o, &qzcolor::Add<T>); }
-    CQzRGBA operator-(CQzRGBA const& o) const { return Combine(o, &qzcolor::Sub<T>); }
-    CQzRGBA operator*(CQzRGBA const& o) const { return Combine(o, &qzcolor::Mul<T>); }
-    CQzRGBA operator/(CQzRGBA const& o) const { return Combine(o, &qzcolor::Div<T>); }
-    CQzRGBA operator+(T s) const { return Combine(CQzRGBA(s, s, s, s), &qzcolor::Add<T>); }
-    CQzRGBA operator-(T s) const { return Combine(CQzRGBA(s, s, s, s), &qzcolor::Sub<T>); }
-    CQzRGBA operator*(T s) const { return Combine(CQzRGBA(s, s, s, s), &qzcolor::Mul<T>); }
-    CQzRGBA operator/(T s) const
-    {
-        T const d = qzcolor::Divisor(s);
-        return Combine(CQzRGBA(d, d, d, d), &qzcolor::DivideBy<T>);
-    }
-    void operator+=(CQzRGBA const& o) { *this = *this + o; }
-    void operator-=(CQzRGBA const& o) { *this = *this - o; }
-    void operator*=(CQzRGBA const& o) { *this = *this * o; }
-    void operator/=(CQzRGBA const& o) { *this = *this / o; }
-    void operator+=(T s) { *this = *this + s; }
-    void operator-=(T s) { *this = *this - s; }
-    void operator*=(T s) { *this = *this * s; }
-    void operator/=(T s) { *this = *this / s; }
-
-    bool operator==(CQzRGBA const& o) const
-    {
-        return m_r == o.m_r && m_g == o.m_g && m_b == o.m_b && m_a == o.m_a;
-    }
-    bool operator!=(CQzRGBA const& o) const { return !(*this == o); }
-
-private:
-    template <typename F> CQzRGBA Combine(CQzRGBA const& o, F f) const
-    {
-        return CQzRGBA(f(m_r, o.m_r), f(m_g, o.m_g), f(m_b, o.m_b), f(m_a, o.m_a));
-    }
-
-    T m_r;
-    T m_g;
-    T m_b;
-    T m_a;
 };
 
 #endif // QZCORE_MATH_QZCOLOR_H
