@@ -98,6 +98,21 @@ void Items(benchmark::State& state, int perIteration)
     state.SetItemsProcessed(std::int64_t(state.iterations()) * perIteration);
 }
 
+// Runs one operation over the batch per iteration; the results land in out,
+// which the optimiser must assume is read.
+template <typename Out, typename Operation>
+void RunBatch(benchmark::State& state, std::vector<Out>& out, Operation operation)
+{
+    for (auto _ : state)
+    {
+        for (int i = 0; i < kBatch; ++i)
+            operation(i);
+        benchmark::DoNotOptimize(out.data());
+        benchmark::ClobberMemory();
+    }
+    Items(state, kBatch);
+}
+
 // ---- 4×4 product ----
 
 void Qz_MatrixProduct(benchmark::State& state)
@@ -105,14 +120,7 @@ void Qz_MatrixProduct(benchmark::State& state)
     auto const& a = QzMatrices(1);
     auto const& b = QzMatrices(2);
     std::vector<CQzMatrix44> out(kBatch);
-    for (auto _ : state)
-    {
-        for (int i = 0; i < kBatch; ++i)
-            out[i] = a[i].MultiplyCorrect(b[i]);
-        benchmark::DoNotOptimize(out.data());
-        benchmark::ClobberMemory();
-    }
-    Items(state, kBatch);
+    RunBatch(state, out, [&](int i) { out[i] = a[i].MultiplyCorrect(b[i]); });
 }
 
 void Glm_MatrixProduct(benchmark::State& state)
@@ -120,14 +128,7 @@ void Glm_MatrixProduct(benchmark::State& state)
     auto const a = SameBytes<glm::mat4>(QzMatrices(1));
     auto const b = SameBytes<glm::mat4>(QzMatrices(2));
     std::vector<glm::mat4> out(kBatch);
-    for (auto _ : state)
-    {
-        for (int i = 0; i < kBatch; ++i)
-            out[i] = b[i] * a[i];
-        benchmark::DoNotOptimize(out.data());
-        benchmark::ClobberMemory();
-    }
-    Items(state, kBatch);
+    RunBatch(state, out, [&](int i) { out[i] = b[i] * a[i]; });
 }
 
 // ---- 4×4 inverse ----
@@ -136,28 +137,14 @@ void Qz_MatrixInverse(benchmark::State& state)
 {
     auto const& a = QzMatrices(3);
     std::vector<CQzMatrix44> out(kBatch);
-    for (auto _ : state)
-    {
-        for (int i = 0; i < kBatch; ++i)
-            out[i] = a[i].getInverseGeneric();
-        benchmark::DoNotOptimize(out.data());
-        benchmark::ClobberMemory();
-    }
-    Items(state, kBatch);
+    RunBatch(state, out, [&](int i) { out[i] = a[i].getInverseGeneric(); });
 }
 
 void Glm_MatrixInverse(benchmark::State& state)
 {
     auto const a = SameBytes<glm::mat4>(QzMatrices(3));
     std::vector<glm::mat4> out(kBatch);
-    for (auto _ : state)
-    {
-        for (int i = 0; i < kBatch; ++i)
-            out[i] = glm::inverse(a[i]);
-        benchmark::DoNotOptimize(out.data());
-        benchmark::ClobberMemory();
-    }
-    Items(state, kBatch);
+    RunBatch(state, out, [&](int i) { out[i] = glm::inverse(a[i]); });
 }
 
 // ---- a million points through one matrix ----
@@ -211,14 +198,7 @@ void Qz_QuaternionProduct(benchmark::State& state)
     auto const& a = QzQuaternions(5);
     auto const& b = QzQuaternions(6);
     std::vector<CQzQuaternion> out(kBatch);
-    for (auto _ : state)
-    {
-        for (int i = 0; i < kBatch; ++i)
-            out[i] = a[i] * b[i];
-        benchmark::DoNotOptimize(out.data());
-        benchmark::ClobberMemory();
-    }
-    Items(state, kBatch);
+    RunBatch(state, out, [&](int i) { out[i] = a[i] * b[i]; });
 }
 
 void Glm_QuaternionProduct(benchmark::State& state)
@@ -226,14 +206,7 @@ void Glm_QuaternionProduct(benchmark::State& state)
     auto const a = SameBytes<glm::quat>(QzQuaternions(5));
     auto const b = SameBytes<glm::quat>(QzQuaternions(6));
     std::vector<glm::quat> out(kBatch);
-    for (auto _ : state)
-    {
-        for (int i = 0; i < kBatch; ++i)
-            out[i] = a[i] * b[i];
-        benchmark::DoNotOptimize(out.data());
-        benchmark::ClobberMemory();
-    }
-    Items(state, kBatch);
+    RunBatch(state, out, [&](int i) { out[i] = a[i] * b[i]; });
 }
 
 // ---- quaternion to matrix ----
@@ -244,28 +217,14 @@ void Qz_QuaternionToMatrix(benchmark::State& state)
 {
     auto const& q = QzQuaternions(7);
     std::vector<CQzMatrix44> out(kBatch);
-    for (auto _ : state)
-    {
-        for (int i = 0; i < kBatch; ++i)
-            out[i].setRotation(q[i], 1);
-        benchmark::DoNotOptimize(out.data());
-        benchmark::ClobberMemory();
-    }
-    Items(state, kBatch);
+    RunBatch(state, out, [&](int i) { out[i].setRotation(q[i], 1); });
 }
 
 void Glm_QuaternionToMatrix(benchmark::State& state)
 {
     auto const q = SameBytes<glm::quat>(QzQuaternions(7));
     std::vector<glm::mat4> out(kBatch);
-    for (auto _ : state)
-    {
-        for (int i = 0; i < kBatch; ++i)
-            out[i] = glm::mat4_cast(q[i]);
-        benchmark::DoNotOptimize(out.data());
-        benchmark::ClobberMemory();
-    }
-    Items(state, kBatch);
+    RunBatch(state, out, [&](int i) { out[i] = glm::mat4_cast(q[i]); });
 }
 
 // ---- vector normalisation ----
