@@ -99,6 +99,8 @@ SUBSYSTEMS = [
     ("system", ["core/system"], "tests/system", []),
     ("compression", ["core/compression"], "tests/compression", []),
     ("tool", ["tool"], "tests/tool", ["QzCompress", "QzDecompress"]),
+    ("identifier", ["core/identifier"], "tests/identifier", []),
+    ("math", ["core/math"], "tests/math", []),
 ]
 
 DEFAULT_SEED = 1
