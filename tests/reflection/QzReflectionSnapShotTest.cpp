@@ -1,0 +1,226 @@
+// Snapshots and states over every member type they keep: what is captured
+// (variant type, bytes, a zero tail), BackUp as undo and redo, write-back
+// of a state, the types they leave alone, and CQzRTTI's two words.
+#include "reflection/QzRTTI.h"
+#include "reflection/QzReflectionSnapShot.h"
+#include "reflection/QzReflectionState.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+typedef CQzReflectionInformation RI;
+typedef CQzBasicVariant V;
+
+struct SKept
+{
+    RI::EType member;
+    V::EType variant;
+    bool inState;
+};
+
+SKept const kKept[] = {
+    {RI::REFLECTION_BOOL, V::TYPE_BOOL, true},          {RI::REFLECTION_INT, V::TYPE_INT, true},
+    {RI::REFLECTION_FLOAT, V::TYPE_FLOAT, true},        {RI::REFLECTION_COLOR, V::TYPE_RGBAF, true},
+    {RI::REFLECTION_VECTOR2, V::TYPE_VECTOR2, true},    {RI::REFLECTION_VECTOR3, V::TYPE_VECTOR3, true},
+    {RI::REFLECTION_VECTOR4, V::TYPE_VECTOR4, true},    {RI::REFLECTION_MATRIX22, V::TYPE_MATRIX2X2, false},
+    {RI::REFLECTION_MATRIX33, V::TYPE_MATRIX3X3, false}, {RI::REFLECTION_MATRIX44, V::TYPE_MATRIX4X4, false},
+    {RI::REFLECTION_EULER_ANGLES, V::TYPE_EULERANGLES, true}, {RI::REFLECTION_DATA_SET_ENUM, V::TYPE_INT, false}};
+
+// The member lives in the accessors' store when a record has them.
+int g_sets = 0, g_gets = 0;
+alignas(16) unsigned char g_store[64];
+size_t g_size = 0;
+void Setter(void*, void const* value) { ++g_sets; std::memcpy(g_store, value, g_size); }
+void const* Getter(void const*) { ++g_gets; return g_store; }
+
+// Distinct values per seed: floats for the float types, 0/1 for bool.
+void Value(unsigned char* bytes, size_t size, int seed)
+{
+    for (size_t i = 0; i * 4 < size; ++i)
+    {
+        float const f = float(seed) * 10.0f + float(i) * 0.5f;
+        std::memcpy(bytes + i * 4, &f, 4);
+    }
+    if (size == 1)
+        bytes[0] = (unsigned char)(seed & 1);
+}
+
+} // namespace
+
+TEST(QzReflectionSnapShot, KeptTypesSwapWithBackUpAndStatesWriteThemBack)
+{
+    int const offset = 16;
+    for (SKept const& kept : kKept)
+    {
+        size_t const size = V::GetETypeByteSize(kept.variant);
+        for (bool accessors : {false, true})
+        {
+            SCOPED_TRACE(testing::Message() << "member type " << kept.member << (accessors ? " accessors" : ""));
+            alignas(16) unsigned char object[96] = {}, a[64] = {}, b[64] = {};
+            Value(a, size, 1);
+            Value(b, size, 2);
+            unsigned char* const member = accessors ? g_store : object + offset;
+            g_sets = g_gets = 0;
+            g_size = size;
+            RI const record(CQzIdentifier("m"), kept.member, offset, nullptr, nullptr, nullptr,
+                            accessors ? &Setter : nullptr, accessors ? &Getter : nullptr);
+            std::memcpy(member, a, size);
+
+            CQzReflectionInformationSnapShot snap(record, object);
+            EXPECT_EQ(snap.GetTarget(), object);
+            EXPECT_EQ(snap.GetSavedValue().GetEType(), kept.variant);
+            unsigned char const* saved = static_cast<unsigned char const*>(snap.GetSavedValue().GetConstDataPtr());
+            unsigned char const zeros[64] = {};
+            EXPECT_EQ(std::memcmp(saved, a, size), 0);
+            EXPECT_EQ(std::memcmp(saved + size, zeros, 64 - size), 0) << "the tail stays zero";
+
+            CQzArray<RI> list;
+            list.Add(record);
+            CQzReflectionState const state(object, list);
+            ASSERT_EQ(state.GetValues().GetCount(), 1);
+            EXPECT_EQ(state.GetValues()[0].GetType(), kept.member);
+            EXPECT_EQ(std::memcmp(state.GetValues()[0].GetData(), kept.inState ? a : zeros, kept.inState ? size : 16), 0);
+
+            // undo, then redo: the same call
+            std::memcpy(member, b, size);
+            snap.BackUp();
+            EXPECT_EQ(std::memcmp(member, a, size), 0);
+            EXPECT_EQ(std::memcmp(saved, b, size), 0);
+            EXPECT_EQ(snap.GetSavedValue().GetEType(), kept.variant);
+            snap.BackUp();
+            EXPECT_EQ(std::memcmp(member, b, size), 0);
+            EXPECT_EQ(std::memcmp(saved, a, size), 0);
+            EXPECT_EQ(std::memcmp(saved + size, zeros, 64 - size), 0);
+            // two captures (the state reads only what it keeps), two exchanges
+            if (accessors)
+            {
+                EXPECT_EQ(g_sets, 2);
+                EXPECT_EQ(g_gets, kept.inState ? 4 : 3);
+            }
+            EXPECT_EQ(std::memcmp(object, zeros, accessors ? 64 : offset), 0) << "written past the member";
+
+            // a copy takes the whole variant; the state writes back what it kept
+            CQzReflectionInformationSnapShot copy;
+            copy = snap;
+            EXPECT_EQ(std::memcmp(copy.GetSavedValue().GetConstDataPtr(), saved, 64), 0);
+            state.Restore(object);
+            EXPECT_EQ(std::memcmp(member, kept.inState ? a : b, size), 0);
+        }
+    }
+}
+
+TEST(QzReflectionSnapShot, TextsResourcesAndOtherTypes)
+{
+    struct SHolder
+    {
+        TQzString<char> name{"before"};
+        CQzResource* mesh = nullptr;
+        int untouched = 5;
+    } h;
+    RI const name(CQzIdentifier("name"), RI::REFLECTION_STRING, offsetof(SHolder, name), nullptr, nullptr, nullptr,
+                  nullptr, nullptr);
+    CQzReflectionInformationSnapShot text(name, &h);
+    EXPECT_STREQ(text.GetSavedText().GetCString(), "before");
+    EXPECT_EQ(text.GetSavedValue().GetEType(), V::TYPE_MATRIX4X4) << "all zero bytes";
+    h.name = "after";
+    text.BackUp();
+    EXPECT_STREQ(h.name.GetCString(), "before");
+    EXPECT_STREQ(text.GetSavedText().GetCString(), "after");
+    text.BackUp();
+    EXPECT_STREQ(h.name.GetCString(), "after");
+
+    CQzResource mesh;
+    RI const res(CQzIdentifier("mesh"), RI::REFLECTION_RESOURCE, offsetof(SHolder, mesh), nullptr, nullptr,
+                 nullptr, nullptr, nullptr);
+    h.mesh = &mesh;
+    CQzReflectionInformationSnapShot pointer(res, &h);
+    EXPECT_EQ(pointer.GetSavedResource(), &mesh);
+    h.mesh = nullptr;
+    pointer.BackUp();
+    EXPECT_EQ(h.mesh, &mesh);
+    EXPECT_FALSE(pointer.GetInformation().IsNull());
+    EXPECT_EQ(pointer.GetSavedResource(), nullptr);
+    pointer.BackUp();
+    EXPECT_EQ(h.mesh, nullptr);
+    EXPECT_TRUE(pointer.GetInformation().IsNull());
+
+    // a type without a kept form: nothing captured, nothing written, no call
+    g_sets = g_gets = 0;
+    for (RI::EType other : {RI::REFLECTION_NONE, RI::REFLECTION_UINT, RI::REFLECTION_INT64, RI::REFLECTION_UUID})
+    {
+        RI const record(CQzIdentifier("u"), other, offsetof(SHolder, untouched), nullptr, nullptr, nullptr,
+                        &Setter, &Getter);
+        CQzReflectionInformationSnapShot none(record, &h);
+        none.BackUp();
+        CQzArray<RI> list;
+        list.Add(record);
+        CQzReflectionState(&h, list).Restore(&h);
+    }
+    EXPECT_EQ(g_sets + g_gets, 0);
+    EXPECT_EQ(h.untouched, 5);
+}
+
+TEST(QzReflectionSnapShot, SaveReflectionInformationWalksObjectsInOrder)
+{
+    struct SPair
+    {
+        int first;
+        float second;
+    } one{1, 1.5f}, two{2, 2.5f};
+    RI const first(CQzIdentifier("first"), RI::REFLECTION_INT, 0, nullptr, nullptr, nullptr, nullptr, nullptr);
+    RI const second(CQzIdentifier("second"), RI::REFLECTION_FLOAT, 4, nullptr, nullptr, nullptr, nullptr, nullptr);
+    CQzArray<CQzArray<RI>> lists;
+    lists.Add(CQzArray<RI>());
+    lists[0].Add(first);
+    lists[0].Add(second);
+    lists[0].Add(first);
+    lists.Add(CQzArray<RI>());
+    CQzArray<void*> objects;
+    objects.Add(&one);
+    objects.Add(&two);
+    CQzArray<CQzReflectionInformationSnapShot*> out;
+    CQzReflectionInformationSnapShot::SaveReflectionInformation(lists, objects, out);
+    ASSERT_EQ(out.GetCount(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(out[i]->GetTarget(), &one);
+    EXPECT_EQ(out[1]->GetSavedValue().GetEType(), V::TYPE_FLOAT);
+
+    lists[1].Add(second);
+    objects.RemoveAll();
+    objects.Add(&two);
+    objects.Add(&one);
+    CQzReflectionInformationSnapShot::SaveReflectionInformation(lists, objects, out);
+    ASSERT_EQ(out.GetCount(), 7);
+    EXPECT_EQ(out[3]->GetTarget(), &two);
+    EXPECT_EQ(out[6]->GetTarget(), &one);
+    float saved;
+    std::memcpy(&saved, out[6]->GetSavedValue().GetConstDataPtr(), 4);
+    EXPECT_EQ(saved, 1.5f);
+    for (int i = 0; i < out.GetCount(); ++i)
+        delete out[i];
+}
+
+TEST(QzRTTI, HoldsTheClassIdentifierInTwoWords)
+{
+    CQzRTTI const none;
+    EXPECT_TRUE(none.IsNull());
+    EXPECT_TRUE(none.GetClassIdentifier().IsNull());
+    for (char const* name : {"CLight", "CMesh", "a", "CQzParticleSystemEmitter"})
+    {
+        CQzIdentifier const id(name);
+        CQzRTTI type(id);
+        CQzRTTI copy;
+        copy = type;
+        EXPECT_EQ(copy.GetCrc64(), id.GetCrc64()) << name;
+        EXPECT_EQ(copy.GetClassIdentifier(), id);
+        EXPECT_STREQ(copy.GetClassIdentifier().DebugCString(), id.DebugCString());
+        EXPECT_TRUE(copy.IsA(CQzIdentifier(name)));
+        EXPECT_FALSE(copy.IsA(CQzIdentifier("CCamera")));
+        EXPECT_FALSE(copy.IsNull());
+        EXPECT_TRUE(copy == type);
+        EXPECT_TRUE(copy != CQzRTTI(CQzIdentifier("CCamera")));
+    }
+}
