@@ -71,49 +71,44 @@ CQzReflectionInformation::CQzReflectionInformation(CQzReflectionInformation&& ot
 {
 }
 
+// other may be one of this record's own sub records, which replacing the
+// sub information frees: both assignments take everything from it first.
 CQzReflectionInformation& CQzReflectionInformation::operator=(CQzReflectionInformation const& other)
 {
-    if (this == &other)
-        return *this;
-    m_attributes = other.m_attributes;
-    m_aliases = other.m_aliases;
-    m_identifier = other.m_identifier;
-    m_type = other.m_type;
-    m_subType = other.m_subType;
-    m_enumEntries = other.m_enumEntries;
-    m_valueOffset = other.m_valueOffset;
-    m_defaultValue = other.m_defaultValue;
-    m_minValue = other.m_minValue;
-    m_maxValue = other.m_maxValue;
-    // other may be one of our own sub records: copy before replacing
-    CQzArray<CQzReflectionInformation> sub(other.m_subInformation);
-    m_subInformation = std::move(sub);
-    m_isNull = other.m_isNull;
-    m_setter = other.m_setter;
-    m_getter = other.m_getter;
+    if (this != &other)
+    {
+        CQzReflectionInformation copy(other);
+        Take(copy);
+    }
     return *this;
 }
 
 CQzReflectionInformation& CQzReflectionInformation::operator=(CQzReflectionInformation&& other) noexcept
 {
-    if (this == &other)
-        return *this;
-    m_attributes = std::move(other.m_attributes);
-    m_aliases = std::move(other.m_aliases);
-    m_identifier = other.m_identifier;
-    m_type = other.m_type;
-    m_subType = other.m_subType;
-    m_enumEntries = other.m_enumEntries;
-    m_valueOffset = other.m_valueOffset;
-    m_defaultValue = other.m_defaultValue;
-    m_minValue = other.m_minValue;
-    m_maxValue = other.m_maxValue;
-    CQzArray<CQzReflectionInformation> sub(std::move(other.m_subInformation));
-    m_subInformation = std::move(sub);
-    m_isNull = other.m_isNull;
-    m_setter = other.m_setter;
-    m_getter = other.m_getter;
+    if (this != &other)
+    {
+        CQzReflectionInformation taken(std::move(other));
+        Take(taken);
+    }
     return *this;
+}
+
+void CQzReflectionInformation::Take(CQzReflectionInformation& from) noexcept
+{
+    m_attributes = std::move(from.m_attributes);
+    m_aliases = std::move(from.m_aliases);
+    m_identifier = from.m_identifier;
+    m_type = from.m_type;
+    m_subType = from.m_subType;
+    m_enumEntries = from.m_enumEntries;
+    m_valueOffset = from.m_valueOffset;
+    m_defaultValue = from.m_defaultValue;
+    m_minValue = from.m_minValue;
+    m_maxValue = from.m_maxValue;
+    m_subInformation = std::move(from.m_subInformation);
+    m_isNull = from.m_isNull;
+    m_setter = from.m_setter;
+    m_getter = from.m_getter;
 }
 
 CQzReflectionInformation::~CQzReflectionInformation() = default;

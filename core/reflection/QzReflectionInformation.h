@@ -194,6 +194,8 @@ private:
     void const* ReadAddress(void* object) const;
     void WriteBytes(void* object, void const* value, unsigned int size) const;
     void WriteFloats(void* object, void const* value, int count) const;
+    // moves every field of from (which belongs to no array of this record)
+    void Take(CQzReflectionInformation& from) noexcept;
 
     CQzArray<unsigned int> m_attributes;
     CQzArray<unsigned int> m_aliases;

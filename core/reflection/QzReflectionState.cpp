@@ -37,7 +37,8 @@ CQzReflectionValue::CQzReflectionValue() : m_type(CQzReflectionInformation::REFL
 CQzReflectionValue::CQzReflectionValue(CQzReflectionInformation::EType type, void const* value, unsigned int size)
     : m_type(type), m_value()
 {
-    std::memcpy(m_value, value, size < value_byte_size ? size : value_byte_size);
+    if (size != 0)
+        std::memcpy(m_value, value, size < value_byte_size ? size : value_byte_size);
 }
 
 CQzReflectionState::CQzReflectionState() = default;
