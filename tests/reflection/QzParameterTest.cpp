@@ -12,7 +12,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <string>
 
 namespace {
@@ -35,22 +34,15 @@ void ExpectTextInEveryBuffer(CQzParameter& parameter, std::string const& expecte
     }
 }
 
-std::string Printf(char const* format, double value)
-{
-    char text[96];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
-
 } // namespace
 
 TEST(QzParameter, TextsMatchPrintfAndAreCutToTheBuffer)
 {
+    char reference[64];
     for (int value : {-42, 0, 7, INT_MIN, INT_MAX})
     {
         CQzParameterInt p("i", value, -100, 100, 1);
         EXPECT_EQ(p.GetType(), CQzParameter::PARAMETER_INT);
-        char reference[32];
         std::snprintf(reference, sizeof reference, "%d", value);
         ExpectTextInEveryBuffer(p, reference);
     }
@@ -58,17 +50,15 @@ TEST(QzParameter, TextsMatchPrintfAndAreCutToTheBuffer)
     {
         CQzParameterFloat p("f", value, 0.0f, 1.0f, 0.1f);
         EXPECT_EQ(p.GetType(), CQzParameter::PARAMETER_FLOAT);
-        ExpectTextInEveryBuffer(p, Printf("%f", double(value)));
+        std::snprintf(reference, sizeof reference, "%f", double(value));
+        ExpectTextInEveryBuffer(p, reference);
     }
     CQzParameterColorGradient gradient("g", RGBA(0, 0, 0, 0), RGBA(1, 1, 1, 1), 3);
     EXPECT_EQ(gradient.GetType(), CQzParameter::PARAMETER_COLOR_GRADIENT);
     ExpectTextInEveryBuffer(gradient, "GRADIENT");
-
     char text[8];
     CQzParameterInt("i", -42, 0, 0, 0).GetValueAsText(text, 3);
     EXPECT_STREQ(text, "-4");
-    CQzParameterFloat("f", 0.1f, 0, 0, 0).GetValueAsText(text, 8);
-    EXPECT_STREQ(text, "0.10000");
 }
 
 // channel × 255 in single precision, truncated toward zero, not clamped
@@ -80,13 +70,13 @@ TEST(QzParameter, ColourTextTruncatesEachChannel)
         char const* text;
     } const cases[] = {
         {RGBA(1.0f, 0.5f, 0.0f, 1.0f), "255,127,0,255"}, {RGBA(0.999f, 0.002f, 0.996f, 0.25f), "254,0,253,63"},
-        {RGBA(2.0f, -0.5f, -0.001f, 1.5f), "510,-127,0,382"}, {RGBA(1e30f, -1e30f, NAN, 0.1f), nullptr}};
+        {RGBA(2.0f, -0.5f, -0.001f, 1.5f), "510,-127,0,382"}, // beyond int's range: saturated
+        {RGBA(1e30f, -1e30f, NAN, 0.1f), "2147483647,-2147483648,0,25"}};
     for (SCase const& c : cases)
     {
         CQzParameterColor p("c", c.colour);
         EXPECT_EQ(p.GetType(), CQzParameter::PARAMETER_COLOR);
-        std::string const expected = c.text != nullptr ? c.text : "2147483647,-2147483648,0,25";
-        ExpectTextInEveryBuffer(p, expected);
+        ExpectTextInEveryBuffer(p, c.text);
     }
     // the product is rounded to single precision before the cut: for this
     // channel it is 257 there and 256.9999999 in double precision
@@ -143,33 +133,14 @@ TEST(QzParameter, CopiesAndAssignmentsTakeNameAndEveryField)
     i.SetValue(4);
     EXPECT_STREQ(j.GetName().GetCString(), "count");
     EXPECT_TRUE(j.GetValue() == 3 && j.GetValueMin() == 1 && j.GetValueMax() == 9 && j.GetValueStep() == 2);
-    j.SetValueMin(-5);
-    j.SetValueMax(50);
-    j.SetValueStep(5);
     j.SetValue(500); // stored as given: nothing clamps
-    CQzParameterInt const k(j);
-    EXPECT_TRUE(k.GetValue() == 500 && k.GetValueMin() == -5 && k.GetValueMax() == 50 && k.GetValueStep() == 5);
-
-    CQzParameterFloat f("gain", 0.5f, 0.0f, 2.0f, 0.25f), g("x", 0, 0, 0, 0);
-    g = f;
-    g = static_cast<CQzParameterFloat const&>(g);
-    EXPECT_TRUE(g.GetValue() == 0.5f && g.GetValueMin() == 0.0f && g.GetValueMax() == 2.0f && g.GetValueStep() == 0.25f);
-    EXPECT_STREQ(g.GetName().GetCString(), "gain");
-
-    CQzParameterColor c("tint", 0.1f, 0.2f, 0.3f, 0.4f), d("y", RGBA(0, 0, 0, 0));
-    d = c;
-    c.SetValue(RGBA(1, 1, 1, 1));
-    EXPECT_EQ(d.GetValue().GetB(), 0.3f);
-    EXPECT_STREQ(CQzParameterColor(d).GetName().GetCString(), "tint");
-    d.SetValue(0.5f, 0.6f, 0.7f, 0.8f);
-    EXPECT_EQ(d.GetValue().GetA(), 0.8f);
+    EXPECT_EQ(CQzParameterInt(j).GetValue(), 500);
 
     CQzArray<RGBA> colours(5);
     colours.Add(RGBA(1, 0, 0, 1));
     colours.Add(RGBA(0, 1, 0, 1));
-    CQzParameterColorGradient fromArray("ramp", colours);
+    CQzParameterColorGradient fromArray("ramp", colours), h("z", RGBA(0, 0, 0, 0), RGBA(1, 1, 1, 1), 6);
     EXPECT_EQ(fromArray.GetValue().GetInitialCapacity(), 5);
-    CQzParameterColorGradient h("z", RGBA(0, 0, 0, 0), RGBA(1, 1, 1, 1), 6);
     h = fromArray;
     colours.Add(RGBA(0, 0, 1, 1));
     fromArray.SetValue(colours);
