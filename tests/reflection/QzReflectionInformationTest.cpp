@@ -200,8 +200,8 @@ TEST(QzReflectionInformation, TextPointerAndArrayFamiliesFollowTheirOwnRules)
         wideText.SetValueWString(&h, wide);
         EXPECT_EQ(std::u16string(h.wide.GetCString()), accessors ? u"" : u"wide");
         EXPECT_EQ(g_log.setValue, accessors ? static_cast<void const*>(&wide) : nullptr);
-        EXPECT_EQ(static_cast<void const*>(&wideText.GetValueWString(&h)),
-                  accessors ? static_cast<void const*>(g_log.store) : &h.wide);
+        void const* const read = &wideText.GetValueWString(&h);
+        EXPECT_EQ(read, accessors ? static_cast<void const*>(g_log.store) : &h.wide);
 
         // the resource's setter gets the pointer itself, the object's the
         // address of a copy; is null follows the pointer on either path
