@@ -6,6 +6,9 @@
 
 #include "QzApi.h"
 
+// These are client types: the library never calls them from a thread of its
+// own, so they are used on whatever threads the client uses them.
+
 // A universally unique identifier: 16 bytes, no layout beyond them.
 struct qzUUID
 {

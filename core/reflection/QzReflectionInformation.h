@@ -30,9 +30,10 @@
 class QZ_API CQzReflectionInformation
 {
 public:
-    // The member's type. Snapshots and states capture the types from BOOL to
-    // DATA_SET_ENUM with a variant type, STRING and RESOURCE; the rest they
-    // leave alone.
+    // The member's type. Snapshots keep BOOL, INT, FLOAT, COLOR to
+    // EULER_ANGLES and DATA_SET_ENUM in a variant, STRING as text and
+    // RESOURCE as the pointer; states keep a part of these (see
+    // QzReflectionState.h); every other type they leave alone.
     enum EType : int
     {
         REFLECTION_NONE = 0,           // no value: a heading or placeholder in an editor
