@@ -4,40 +4,17 @@
 // constructors, copies and the two lists.
 #include "reflection/QzReflectionInformation.h"
 
+#include "QzReflectionTestAccessors.h"
+
 #include <gtest/gtest.h>
 
 #include <cstddef>
-#include <cstring>
 #include <string>
 
 namespace {
 
+using namespace qztest;
 typedef CQzReflectionInformation RI;
-
-// The accessors keep the member in a store of their own and count calls.
-struct SAccessorLog
-{
-    int sets = 0, gets = 0;
-    void const *object = nullptr, *setValue = nullptr;
-    size_t size = 0;
-    alignas(16) unsigned char store[64] = {};
-} g_log;
-
-void CountingSetter(void* object, void const* value)
-{
-    ++g_log.sets;
-    g_log.object = object;
-    g_log.setValue = value;
-    if (value != nullptr) // a resource's setter may receive null itself
-        std::memcpy(g_log.store, value, g_log.size);
-}
-
-void const* CountingGetter(void const* object)
-{
-    ++g_log.gets;
-    g_log.object = object;
-    return g_log.store;
-}
 
 // One family: writes value (false when a setter of a by-reference family
 // was not handed the caller's own object) and reads into out (returning the
@@ -104,17 +81,6 @@ SFamily const kFamilies[] = {
     ByReference<CQzMatrix44, &RI::SetValueMatrix44, &RI::GetValueMatrix44>("matrix44"),
     ByReference<CQzEulerAngles, &RI::SetValueEulerAngles, &RI::GetValueEulerAngles>("euler angles")};
 
-// A value of floats 0.5, 1.75, 3.0, ... (one byte 1 for bool).
-void Pattern(unsigned char* bytes, size_t size)
-{
-    float f[16];
-    for (int i = 0; i < 16; ++i)
-        f[i] = 0.5f + 1.25f * float(i);
-    std::memcpy(bytes, f, size);
-    if (size == 1)
-        bytes[0] = 1;
-}
-
 } // namespace
 
 TEST(QzReflectionInformation, EveryFamilyUsesTheOffsetOrElseOnlyTheAccessors)
@@ -124,7 +90,7 @@ TEST(QzReflectionInformation, EveryFamilyUsesTheOffsetOrElseOnlyTheAccessors)
     {
         SCOPED_TRACE(family.name);
         alignas(16) unsigned char value[64], read[64], object[128], untouched[128];
-        Pattern(value, family.size);
+        Pattern(value, family.size, 1);
         std::memset(object, 0xCC, sizeof object);
         std::memcpy(untouched, object, sizeof object);
 

@@ -5,12 +5,15 @@
 #include "reflection/QzReflectionSnapShot.h"
 #include "reflection/QzReflectionState.h"
 
+#include "QzReflectionTestAccessors.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 namespace {
 
+using namespace qztest;
 typedef CQzReflectionInformation RI;
 typedef CQzBasicVariant V;
 
@@ -29,25 +32,6 @@ SKept const kKept[] = {
     {RI::REFLECTION_MATRIX33, V::TYPE_MATRIX3X3, false}, {RI::REFLECTION_MATRIX44, V::TYPE_MATRIX4X4, false},
     {RI::REFLECTION_EULER_ANGLES, V::TYPE_EULERANGLES, true}, {RI::REFLECTION_DATA_SET_ENUM, V::TYPE_INT, false}};
 
-// The member lives in the accessors' store when a record has them.
-int g_sets = 0, g_gets = 0;
-alignas(16) unsigned char g_store[64];
-size_t g_size = 0;
-void Setter(void*, void const* value) { ++g_sets; std::memcpy(g_store, value, g_size); }
-void const* Getter(void const*) { ++g_gets; return g_store; }
-
-// Distinct values per seed: floats for the float types, 0/1 for bool.
-void Value(unsigned char* bytes, size_t size, int seed)
-{
-    for (size_t i = 0; i * 4 < size; ++i)
-    {
-        float const f = float(seed) * 10.0f + float(i) * 0.5f;
-        std::memcpy(bytes + i * 4, &f, 4);
-    }
-    if (size == 1)
-        bytes[0] = (unsigned char)(seed & 1);
-}
-
 } // namespace
 
 TEST(QzReflectionSnapShot, KeptTypesSwapWithBackUpAndStatesWriteThemBack)
@@ -60,13 +44,13 @@ TEST(QzReflectionSnapShot, KeptTypesSwapWithBackUpAndStatesWriteThemBack)
         {
             SCOPED_TRACE(testing::Message() << "member type " << kept.member << (accessors ? " accessors" : ""));
             alignas(16) unsigned char object[96] = {}, a[64] = {}, b[64] = {};
-            Value(a, size, 1);
-            Value(b, size, 2);
-            unsigned char* const member = accessors ? g_store : object + offset;
-            g_sets = g_gets = 0;
-            g_size = size;
+            Pattern(a, size, 1);
+            Pattern(b, size, 2);
+            unsigned char* const member = accessors ? g_log.store : object + offset;
+            g_log = SAccessorLog();
+            g_log.size = size;
             RI const record(CQzIdentifier("m"), kept.member, offset, nullptr, nullptr, nullptr,
-                            accessors ? &Setter : nullptr, accessors ? &Getter : nullptr);
+                            accessors ? &CountingSetter : nullptr, accessors ? &CountingGetter : nullptr);
             std::memcpy(member, a, size);
 
             CQzReflectionInformationSnapShot snap(record, object);
@@ -94,7 +78,7 @@ TEST(QzReflectionSnapShot, KeptTypesSwapWithBackUpAndStatesWriteThemBack)
             EXPECT_EQ(std::memcmp(saved, a, size), 0);
             EXPECT_EQ(std::memcmp(saved + size, zeros, 64 - size), 0);
             // two captures (the state reads only what it keeps), two exchanges
-            EXPECT_TRUE(!accessors || (g_sets == 2 && g_gets == (kept.inState ? 4 : 3))) << g_sets << ' ' << g_gets;
+            EXPECT_TRUE(!accessors || (g_log.sets == 2 && g_log.gets == (kept.inState ? 4 : 3))) << g_log.sets;
             EXPECT_EQ(std::memcmp(object, zeros, accessors ? 64 : offset), 0) << "written past the member";
 
             // a copy takes the whole variant; the state writes back what it kept
@@ -138,15 +122,16 @@ TEST(QzReflectionSnapShot, TextsResourcesAndOtherTypes)
     EXPECT_TRUE(h.mesh == nullptr && pointer.GetSavedResource() == &mesh && pointer.GetInformation().IsNull());
 
     // a type without a kept form: nothing captured, nothing written, no call
-    g_sets = g_gets = 0;
+    g_log = SAccessorLog();
     for (RI::EType other : {RI::REFLECTION_NONE, RI::REFLECTION_UINT, RI::REFLECTION_INT64, RI::REFLECTION_UUID})
     {
         CQzArray<RI> list;
-        list.Add(RI(CQzIdentifier("u"), other, offsetof(SHolder, untouched), nullptr, nullptr, nullptr, &Setter, &Getter));
+        list.Add(RI(CQzIdentifier("u"), other, offsetof(SHolder, untouched), nullptr, nullptr, nullptr, &CountingSetter,
+                    &CountingGetter));
         CQzReflectionInformationSnapShot(list[0], &h).BackUp();
         CQzReflectionState(&h, list).Restore(&h);
     }
-    EXPECT_EQ(g_sets + g_gets, 0);
+    EXPECT_EQ(g_log.sets + g_log.gets, 0);
     EXPECT_EQ(h.untouched, 5);
 }
 
