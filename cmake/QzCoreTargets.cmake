@@ -21,14 +21,16 @@ function(qz_sources)
   target_sources(qzcore_objects PRIVATE ${ARGN})
 endfunction()
 
-# qz_gtest(<name> [INTERNAL] [TIMEOUT <seconds>] SOURCES <file>... [LIBS <lib>...]):
+# qz_gtest(<name> [INTERNAL] [TIMEOUT <seconds>] [PREFIX <text>] SOURCES <file>... [LIBS <lib>...]):
 # one test program. Tests of the exported interface link the shared library;
 # INTERNAL tests link the static archive of the same objects to reach hidden
 # helpers. TIMEOUT bounds each test case at about ten times its usual time in
 # the dev build (default 10 s); the sanitizer builds stretch it by their
-# slow-down, so that a hang costs seconds, not ten minutes.
+# slow-down, so that a hang costs seconds, not ten minutes. PREFIX goes before
+# every test name, so that `ctest -R` finds a subsystem whose suites are named
+# after several classes.
 function(qz_gtest name)
-  cmake_parse_arguments(T "INTERNAL" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "INTERNAL" "TIMEOUT;PREFIX" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   qz_warnings(${name})
   if(T_INTERNAL)
@@ -46,7 +48,7 @@ function(qz_gtest name)
   elseif(QZ_SANITIZE)
     math(EXPR T_TIMEOUT "${T_TIMEOUT} * 4")
   endif()
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST TEST_PREFIX "${T_PREFIX}"
                        WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
                        PROPERTIES TIMEOUT ${T_TIMEOUT})
 endfunction()

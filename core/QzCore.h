@@ -41,6 +41,16 @@
 #include "math/QzAngleAxis.h"
 #include "math/QzTransform.h"
 
+// reflection
+#include "reflection/QzBasicVariant.h"
+#include "reflection/QzReflectionClientTypes.h"
+#include "reflection/QzReflectionInformation.h"
+#include "reflection/QzReflectionSnapShot.h"
+#include "reflection/QzReflectionState.h"
+#include "reflection/QzRTTI.h"
+#include "reflection/QzParameter.h"
+#include "reflection/QzParameterGroup.h"
+
 // system
 #include "system/QzLog.h"
 #include "system/QzTimer.h"
