@@ -39,6 +39,9 @@ private:
 
     // The derivative, in double.
     double Slope(double t) const { return (3.0 * m_k[0] * t + 2.0 * m_k[1]) * t + m_k[2]; }
+    // Appends the zeros of the derivative strictly inside (a, b) to cuts;
+    // returns how many there were (at most two).
+    int AddSlopeZeros(double a, double b, double* cuts) const;
 
     float m_k[4];
 };
