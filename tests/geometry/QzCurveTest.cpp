@@ -1,6 +1,5 @@
-// Curve tests: interpolators built from the Bézier, Hermite and Catmull-Rom
-// bases against the curves' direct formulas, arc lengths against known
-// lengths and dense double-precision sums, and the oscillator's wave.
+// Curves: Bézier, Hermite and Catmull-Rom bases against their direct formulas, arc lengths
+// against known lengths and dense double-precision polylines, and the oscillator's wave.
 #include "geometry/QzCubicInterpolator.h"
 #include "geometry/QzOscillator.h"
 
@@ -57,9 +56,9 @@ TEST(QzCubicInterpolator, BasesMatchTheCurvesDirectFormulas)
     for (SBasis const& b : bases)
         for (int round = 0; round < 100; ++round)
         {
-            CQzVector4 const v[3] = {{random.Uniform(-5, 5), random.Uniform(-5, 5), random.Uniform(-5, 5), random.Uniform(-5, 5)},
-                                     {random.Uniform(-5, 5), random.Uniform(-5, 5), random.Uniform(-5, 5), random.Uniform(-5, 5)},
-                                     {random.Uniform(-5, 5), random.Uniform(-5, 5), random.Uniform(-5, 5), random.Uniform(-5, 5)}};
+            CQzVector4 v[3];
+            for (CQzVector4& values : v)
+                values = CQzVector4(random.Vector(-5, 5), random.Uniform(-5, 5));
             CQzCubicInterpolator x(*b.basis, v[0]), y, z;
             y.Set(*b.basis, v[1]);
             z.Set(*b.basis, v[2]);
@@ -77,7 +76,6 @@ TEST(QzCubicInterpolator, BasesMatchTheCurvesDirectFormulas)
     EXPECT_EQ(identity.Evaluate(2), 26.0f);
     EXPECT_EQ(identity.Evaluate(0), 4.0f);
     EXPECT_EQ(CQzCubicInterpolator(kBezier, CQzVector4(0, 1, 1, 0)).Evaluate(0.5f), 0.75f);
-    EXPECT_EQ(CQzCubicInterpolator().Evaluate(3), 0.0f);
 }
 
 TEST(QzCubicInterpolator, ArcLengthsMatchKnownLengths)
@@ -117,7 +115,6 @@ TEST(QzCubicInterpolator, ArcLengthsMatchKnownLengths)
 TEST(QzOscillator, ValuesFollowTheCosineWave)
 {
     CQzOscillator wave;
-    EXPECT_EQ(wave.GetValue(1234), 0.0f);
     wave.Set(2, 1, 1, 0);
     EXPECT_NEAR(wave.GetValue(0), 3.0, 1e-6);
     EXPECT_NEAR(wave.GetValue(500), -1.0, 1e-5);

@@ -1,6 +1,5 @@
-// Frustum tests: the box test against a classification of all eight
-// corners, the sphere test against double-precision plane distances, and
-// the inclusive boundary rules.
+// Frustum tests: the box test against all eight corners, the sphere test against
+// double-precision plane distances, and the inclusive boundary rules.
 #include "geometry/QzFrustum3.h"
 
 #include "math/QzMathReference.h"
@@ -16,11 +15,7 @@ CQzFrustum3 Cube()
 {
     CQzFrustum3 f;
     for (int i = 0; i < 6; ++i)
-    {
-        CQzVector3 n(0, 0, 0);
-        n[i / 2] = (i % 2 == 0) ? 1.0f : -1.0f;
-        f.SetPlane(CQzFrustum3::EPlane(i), CQzPlane(n, 1.0f));
-    }
+        f.SetPlane(CQzFrustum3::EPlane(i), CQzPlane(CQzVector3(i / 2 == 0, i / 2 == 1, i / 2 == 2) * CQzVector3(1 - i % 2 * 2, 1 - i % 2 * 2, 1 - i % 2 * 2), 1.0f));
     return f;
 }
 

@@ -41,11 +41,7 @@ TEST(QzSkinning, InfluencesListsAndTheMatrixTableKeepWhatTheyAreGiven)
     for (unsigned int i = 0; i < 4; ++i)
         EXPECT_EQ(table.getMatrix(i), &bones[i]);
     EXPECT_EQ(table.getMatrix(9), nullptr);
-    {
-        CQzSkinMatrixLUT copied(table);
-        EXPECT_EQ(copied.getNbMatrices(), 10u);
-        EXPECT_EQ(copied.getMatrix(1), &bones[1]);
-    }
+    EXPECT_EQ(CQzSkinMatrixLUT(table).getMatrix(1), &bones[1]); // a copy, destroyed at once
     bones[1].setIdentity();
     EXPECT_EQ(table.getMatrix(1)->getRight(), CQzVector3(1, 0, 0)); // the copies freed only their buffers
 }
