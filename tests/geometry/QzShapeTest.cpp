@@ -46,7 +46,8 @@ TEST(QzShapes, PlanarMeasuresAndStoredValues)
     EXPECT_TRUE(capsule.GetSegment().getP1() == CQzVector2(0, 0) && capsule.GetSegment().getP2() == CQzVector2(2, 1));
     capsule.Translate(CQzVector2(1, 0));
     EXPECT_TRUE(capsule.GetSegment().getP1() == CQzVector2(1, 0) && capsule.GetSegment().getP2() == CQzVector2(3, 1));
-    CQzMatrix22 const& m = CQzEllipse2().GetMatrix();
+    CQzEllipse2 const ellipse;
+    CQzMatrix22 const& m = ellipse.GetMatrix();
     EXPECT_TRUE(m(0, 0) == 1 && m(0, 1) == 0 && m(1, 0) == 0 && m(1, 1) == 1);
 }
 
