@@ -43,7 +43,7 @@ public:
     CQzTriangleDelaunay& operator=(CQzTriangleDelaunay const&) = default;
 
 private:
-    std::uintptr_t m_fields[15];
+    [[maybe_unused]] std::uintptr_t m_fields[15];
 };
 
 #endif // QZCORE_GEOMETRY_QZTRIANGLEBASIS_H

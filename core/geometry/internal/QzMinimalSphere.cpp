@@ -128,14 +128,25 @@ void MoveExtremesToFront(CQzVector3* points, int count)
     if (count < 2)
         return;
     int extremes[6] = {0, 0, 0, 0, 0, 0};
+    float lo[3] = {points[0].x, points[0].y, points[0].z};
+    float hi[3] = {lo[0], lo[1], lo[2]};
     for (int i = 1; i < count; ++i)
+    {
+        float const c[3] = {points[i].x, points[i].y, points[i].z};
         for (int k = 0; k < 3; ++k)
         {
-            if (points[i][k] < points[extremes[2 * k]][k])
+            if (c[k] < lo[k])
+            {
+                lo[k] = c[k];
                 extremes[2 * k] = i;
-            if (points[i][k] > points[extremes[2 * k + 1]][k])
+            }
+            if (c[k] > hi[k])
+            {
+                hi[k] = c[k];
                 extremes[2 * k + 1] = i;
+            }
         }
+    }
     // ascending and distinct, so that swapping index j into place never
     // disturbs an extreme that is still to come
     std::sort(extremes, extremes + 6);
