@@ -7,6 +7,19 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+
+namespace {
+
+// Orders the few cuts (at most seven) by insertion.
+void SortCuts(double* first, double* last)
+{
+    for (double* i = first + 1; i < last; ++i)
+        for (double* j = i; j > first && j[-1] > *j; --j)
+            std::swap(j[-1], *j);
+}
+
+} // namespace
 
 CQzCubicInterpolator::~CQzCubicInterpolator() {}
 
@@ -47,7 +60,7 @@ float CQzCubicInterpolator::ComputeArcLength(float t) const
     // travelled is the sum of the value changes over those pieces
     double cuts[4] = {a};
     int count = 1 + AddSlopeZeros(a, b, cuts + 1);
-    std::sort(cuts + 1, cuts + count);
+    SortCuts(cuts + 1, cuts + count);
     cuts[count++] = b;
     auto const value = [this](double s) { return s * ((double(m_k[0]) * s + m_k[1]) * s + m_k[2]) + m_k[3]; };
     double length = 0.0;
@@ -64,7 +77,7 @@ namespace {
 template <typename Speed>
 float IntegratePieces(double* cuts, int count, double b, Speed const& speed)
 {
-    std::sort(cuts + 1, cuts + count);
+    SortCuts(cuts + 1, cuts + count);
     cuts[count++] = b;
     double length = 0.0;
     for (int i = 1; i < count; ++i)

@@ -20,13 +20,8 @@ int CQzFrustum3::ContainsAABB(CQzVector3 const& min, CQzVector3 const& max) cons
     {
         CQzVector3 const& n = plane.GetNormal();
         // p: the corner farthest along the normal; q: the one farthest against it
-        CQzVector3 p, q;
-        for (int k = 0; k < 3; ++k)
-        {
-            bool const positive = n[k] > 0.0f;
-            p[k] = positive ? max[k] : min[k];
-            q[k] = positive ? min[k] : max[k];
-        }
+        CQzVector3 const p(n.x > 0.0f ? max.x : min.x, n.y > 0.0f ? max.y : min.y, n.z > 0.0f ? max.z : min.z);
+        CQzVector3 const q(n.x > 0.0f ? min.x : max.x, n.y > 0.0f ? min.y : max.y, n.z > 0.0f ? min.z : max.z);
         if (n.DotProduct(q) + plane.GetDistance() < 0.0f)
             result = INTERSECTING;
         if (n.DotProduct(p) + plane.GetDistance() <= 0.0f)
@@ -34,4 +29,5 @@ int CQzFrustum3::ContainsAABB(CQzVector3 const& min, CQzVector3 const& max) cons
     }
     return result;
 }
+
 CQzFrustum2::~CQzFrustum2() {}
