@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ clang pkg-config make
   lzma-dev libgtest-dev libbenchmark-dev zlib1g-dev
   xz-utils 7zip time bc valgrind libclang-rt-14-dev
-  locales libabsl-dev libglm-dev
+  locales libabsl-dev libglm-dev libcgal-dev
 )
 
 missing=()
