@@ -3,12 +3,16 @@
 // input and the decimal point under a comma locale.
 #include "system/QzLog.h"
 #include "system/internal/QzLogDebugSinkTestHook.h"
+#include "system/platform/QzPlatformDebug.h"
 
 #include "support/QzCommaLocale.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/ptrace.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -163,4 +167,24 @@ TEST_F(QzLogTest, FilesOpenOnlyBetweenInitAndReleaseAndThoseThatCannotAreSkipped
     QzLogInit(nullptr); // an empty name
     EXPECT_EQ(Count("_logs"), 18);
     EXPECT_TRUE(fs::exists("_logs/_fatal.log"));
+}
+
+TEST_F(QzLogTest, TheDebuggerChannelSpeaksOnlyToADebugger)
+{
+    // a child that asks to be traced has this process for its debugger
+    pid_t const child = ::fork();
+    if (child == 0)
+    {
+        ::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
+        ::_exit(qzplatform::IsDebuggerAttached() ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+
+    ASSERT_FALSE(qzplatform::IsDebuggerAttached()) << "run without a debugger";
+    QzSetLogDebugSink(nullptr); // the default channel
+    testing::internal::CaptureStderr();
+    QzLog(LOG_ERROR, LOG_TYPE_GENERAL, 0, "unheard");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }

@@ -233,7 +233,10 @@ TEST(QzWorkerManager, WaitsNeverReturnWhileAUnitIsOutstanding)
 TEST(QzWorkerManager, LastCopyReleasedInsideAUnitLetsTheWorkersFinishAndLeave)
 {
     ASSERT_EQ(qztest::CountWorkerThreads(), 0u);
-    SFamily family{new CQzWorkerManager(2)};
+    // static: the detached workers touch it until they leave, which this
+    // thread sees in /proc rather than through a join
+    static SFamily family{nullptr};
+    family.manager = new CQzWorkerManager(2);
     for (int i = 0; i < 300; ++i)
         family.manager->PushWorkUnit(Leaf, &family, WORKER_TAG_0);
     family.manager->PushWorkUnit(
