@@ -46,8 +46,13 @@ TEST(QzWaitEvent, WaitReturnsOnceAnotherThreadSetsAndSeesItsWrites)
     setter.join();
 }
 
-TEST(QzThread, NamesReadBackCutToFifteenCharacters)
+TEST(QzThread, ServicesAgreeWithTheSystemAndNamesAreCutToFifteenCharacters)
 {
+    struct CFlagReader : CQzThread
+    {
+        bool Flag() const { return m_flag; }
+    };
+    EXPECT_FALSE(CFlagReader().Flag()); // free for a derived thread, and clear
     EXPECT_EQ(QzGetProcessorCount(), std::thread::hardware_concurrency());
     std::thread([] {
         QzSetCurrentThreadName("a name much longer than fifteen");

@@ -125,8 +125,11 @@ TEST(QzWorkerManager, CopiesShareTheWorkersAndTheLastOneShutsThemDown)
         assigned = *original;
         EXPECT_EQ(assigned.GetWorkerCount(), 2u);
         for (unsigned int i = 0; i < 300; ++i)
+        {
+            if (i == 100)
+                delete original; // the copies go on without it
             (i < 100 ? *original : i < 200 ? copy : assigned).PushWorkUnit(Mark, &slots[i], WORKER_TAG_0);
-        delete original;
+        }
         assigned.WaitForAllCompletion(); // waits for what the others pushed as well
         EXPECT_TRUE(RanOnce(slots, 0, slots.size()));
     }
