@@ -1,8 +1,6 @@
-// Tests of CQzDynamicLibrary against a small test module (loading, look-up,
-// failures, copies that each release exactly one load) and of the process
-// record.
+// Tests of CQzDynamicLibrary against a small test module: loading, look-up,
+// failures, and copies that each release exactly one load.
 #include "system/QzDynamicLibrary.h"
-#include "system/QzProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -53,11 +51,4 @@ TEST(QzDynamicLibrary, CopiesKeepTheLibraryUntilTheLastOneReleases)
     EXPECT_FALSE(missing.Initialize());
     CQzDynamicLibrary empty(TQzString<char>(""));
     EXPECT_FALSE(empty.Initialize()); // not the main program
-}
-
-TEST(QzProcess, AnEmptyRecordHasNoHandleAndHasNotStarted)
-{
-    CQzProcess process;
-    EXPECT_EQ(process.GetWaitHandle(), nullptr);
-    EXPECT_EQ(process.GetStatus(), CQzProcess::STATUS_NOT_STARTED);
 }
