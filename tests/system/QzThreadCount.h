@@ -26,17 +26,12 @@ inline std::size_t CountWorkerThreads()
     return count;
 }
 
-// Polls until the process has count worker threads (a new worker names
-// itself when it starts running). The bound of about ten seconds only turns
-// a thread that never comes or leaves into a failure, not a hang.
+// Polls until the process has count worker threads. The bound of about ten
+// seconds only turns a thread that never comes or leaves into a failure.
 inline bool AwaitWorkerThreads(std::size_t count)
 {
-    for (int i = 0; i < 10000; ++i)
-    {
-        if (CountWorkerThreads() == count)
-            return true;
+    for (int i = 0; i < 10000 && CountWorkerThreads() != count; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
     return CountWorkerThreads() == count;
 }
 
