@@ -98,6 +98,7 @@ int BaselineThreadCount()
 // count and asks the encoder to stop at call abortAfter.
 struct SEncodeRun
 {
+    int hashBytes = 4; // the finder the stages reproduce: bt4
     int failAt = -1, allocations = 0;
     int abortAfter = -1, progressCalls = 0, mostThreads = 0;
     int result = SZ_OK;
@@ -110,6 +111,7 @@ struct SEncodeRun
         CLzmaEncProps props;
         LzmaEncProps_Init(&props);
         props.dictSize = 1 << 20;
+        props.numHashBytes = hashBytes;
         output.assign(input.size() + input.size() / 3 + 133, 0);
         SizeT streamSize = output.size() - 5, propsSize = 5;
         result = LzmaEncode(Data(output) + 5, &streamSize, Data(input), input.size(), &props, Data(output),
@@ -201,8 +203,13 @@ TEST(QzLzmaMatchFinderThread, MatchesTheSingleThreadEncoder)
                                   {9, 1 << 22, -1, -1, -1, 5}, {3, 1 << 16, -1, -1, -1, -1}};
     Bytes const input(mixed.begin(), mixed.begin() + std::ptrdiff_t(800000 / kScale));
     for (SSettings const& s : settings)
-        EXPECT_EQ(Encode(false, input, s), Encode(true, input, s))
-            << "level " << s.level << " dictionary " << s.dictionary << " fb " << s.fb;
+    {
+        Bytes const ours = Encode(false, input, s);
+        EXPECT_EQ(ours, Encode(true, input, s)) << "level " << s.level << " dictionary " << s.dictionary;
+        // the first property byte as the .lzma format defines it (-1: lc 3, lp 0, pb 2)
+        int const lc = s.lc < 0 ? 3 : s.lc, lp = s.lp < 0 ? 0 : s.lp, pb = s.pb < 0 ? 2 : s.pb;
+        EXPECT_EQ((unsigned char)ours[0], (pb * 5 + lp) * 9 + lc) << "level " << s.level;
+    }
 }
 
 TEST(QzLzmaMatchFinderThread, RunsOnASecondThreadOnlyDuringEachCall)
@@ -255,6 +262,16 @@ TEST(QzLzmaMatchFinderThread, WithoutItsThreadOrItsBuffersGivesTheSameBytes)
         EXPECT_GT(run.progressCalls, 0);
         EXPECT_EQ(run.mostThreads, before);
         EXPECT_EQ(run.output, expected);
+    }
+
+    // the other binary-tree finders are served on the encoder's thread
+    for (int const hashBytes : {2, 3})
+    {
+        SEncodeRun run;
+        run.hashBytes = hashBytes;
+        run.Run(input);
+        EXPECT_EQ(run.mostThreads, before);
+        EXPECT_EQ(qztest::Decompress(run.output, input.size()), input) << hashBytes;
     }
 
     // every allocation failed in turn: an error, or the same bytes on one thread

@@ -239,6 +239,10 @@ TEST(QzMemoryDecompressor, DamagedStreamsEndWithinTheirRoom)
     for (int call = 0; call < 64; ++call)
         decompressor.DecompressOutputBytes(piece, sizeof piece);
     EXPECT_EQ(decompressor.DecompressOutputBytes(piece, sizeof piece), 0);
+    // until it is given new input
+    Bytes valid = compressed;
+    decompressor.Initialize(valid.data(), int(valid.size()));
+    EXPECT_EQ(decompressor.DecompressOutputBytes(piece, sizeof piece), int(sizeof piece));
 }
 
 // A stream with an end marker (as xz writes one for input of unknown size)
