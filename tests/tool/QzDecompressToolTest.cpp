@@ -85,7 +85,9 @@ TEST_F(QzDecompressTool, RejectsWhatIsNotAWholeContainer)
     {
         damaged = valid;
         damaged[property] = char(0xFF);
-        ExpectRejected(damaged, -6, "are not 5D 00 00 10 00");
+        std::string shown = "5D 00 00 10 00";
+        shown.replace(3 * (property - 32), 2, "FF");
+        ExpectRejected(damaged, -6, "LZMA properties " + shown + " are not 5D 00 00 10 00)");
     }
 
     // a stream cut short, and a size field that claims more than it holds
@@ -99,14 +101,18 @@ TEST_F(QzDecompressTool, OutputThatCannotBeWrittenFailsAndStaysAsItWas)
 {
     qztest::WriteFile(Path("in.qz"), Container(qztest::Text(1000)));
     ASSERT_EQ(::mkdir(Path("folder").c_str(), 0755), 0);
-    for (std::string const& output : {Path("no/such/out"), Path("folder")})
+    ASSERT_EQ(::symlink("loop", Path("loop").c_str()), 0);
+    for (std::string const& output : {Path("no/such/out"), Path("folder"), Path("loop")})
     {
         qztest::ToolResult const result = Decompress(Path("in.qz"), output);
         EXPECT_EQ(result.exitCode, -4) << output;
         EXPECT_EQ(result.output, kBanner + "Error : Unable to open output file : \"" + output + "\" for writing !\n");
     }
-    EXPECT_EQ(qztest::Entries(Folder()), (std::set<std::string>{"folder", "in.qz"}));
+    EXPECT_EQ(qztest::Entries(Folder()), (std::set<std::string>{"folder", "in.qz", "loop"}));
     EXPECT_TRUE(qztest::Entries(Path("folder")).empty());
+    qztest::ToolResult const full = Decompress(Path("in.qz"), "/dev/full");
+    EXPECT_EQ(full.exitCode, -5);
+    EXPECT_EQ(full.output, kBanner + "Error : Unable to write 1000 bytes to output file : \"/dev/full\"\n");
 
     // a file its user may not write is not replaced, though its folder is
     // open to all: run as nobody when we are root, else as ourselves
@@ -147,7 +153,10 @@ TEST_F(QzDecompressTool, DevicesFifosAndLinksAreWrittenThroughNotReplaced)
     // devices would otherwise break the machine's /dev/null for everyone
     bool const ownDevice = ::mknod(Path("null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
     std::string const device = ownDevice ? Path("null") : "/dev/null";
-    ASSERT_EQ(Decompress(Path("in.qz"), device).exitCode, 0);
+    // also when the device gets descriptor 0 (the tool run without standard input)
+    ASSERT_EQ(qztest::RunTool(Quote(QZ_DECOMPRESS_PROGRAM) + " " + Quote(Path("in.qz")) + " " + Quote(device) + " <&-")
+                  .exitCode,
+              0);
     EXPECT_TRUE(std::filesystem::is_character_file(device));
     std::filesystem::remove(Path("null"));
 
@@ -198,10 +207,17 @@ TEST_F(QzDecompressTool, KilledAtTheWorstMomentLeavesNoLitter)
         EXPECT_EQ(qztest::Entries(Folder()), expected) << c.call << " " << c.signal;
         EXPECT_EQ(qztest::ReadFile(Path("out")), c.existing ? qztest::FromString("old") : Bytes());
     }
-    // and a run that completes puts the whole file in place
-    ASSERT_EQ(qztest::RunTool(Quote(QZ_DECOMPRESS_NAMED_PROGRAM), {Path("in.qz"), Path("out")}).exitCode, 0);
-    EXPECT_EQ(qztest::ReadFile(Path("out")), input);
-    EXPECT_EQ(qztest::Entries(Folder()), (std::set<std::string>{"in.qz", "out"}));
+    // and runs that complete put the whole file in place, a new one with the
+    // mode any new file gets
+    for (std::string const output : {"out", "new"})
+    {
+        ASSERT_EQ(qztest::RunTool(Quote(QZ_DECOMPRESS_NAMED_PROGRAM), {Path("in.qz"), Path(output)}).exitCode, 0);
+        EXPECT_EQ(qztest::ReadFile(Path(output)), input);
+    }
+    mode_t const mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(unsigned(std::filesystem::status(Path("new")).permissions()), 0666u & ~mask);
+    EXPECT_EQ(qztest::Entries(Folder()), (std::set<std::string>{"in.qz", "new", "out"}));
 }
 
 TEST_F(QzDecompressTool, RunsAcrossPieceBoundariesComeBackWhole)
