@@ -321,7 +321,7 @@ TEST(QzLzmaMatchFinderThread, StopsItsThreadWhenTheEncoderStopsEarly)
     EXPECT_EQ(SettledThreadCount(before), before);
 }
 
-TEST(QzLzmaMatchFinderThread, StreamInputIsEncodedOnOneThreadWithTheSameBytes)
+TEST(QzLzmaMatchFinderThread, StreamInputAndReusedEncodersGiveTheSameBytes)
 {
     Bytes const input = qztest::Mixed(3 * kMiB / 2 / kScale, 71);
     ISzAlloc alloc = {[](void*, std::size_t size) { return size == 0 ? nullptr : std::malloc(size); },
@@ -337,6 +337,19 @@ TEST(QzLzmaMatchFinderThread, StreamInputIsEncodedOnOneThreadWithTheSameBytes)
     EXPECT_EQ(LzmaEnc_SetProps(encoder, &props), SZ_OK);
     EXPECT_EQ(LzmaEnc_WriteProperties(encoder, Data(out.data), &propsSize), SZ_OK);
     EXPECT_EQ(LzmaEnc_Encode(encoder, &out.vtable, &in.vtable, nullptr, &alloc, &alloc), SZ_OK);
-    LzmaEnc_Destroy(encoder, &alloc, &alloc);
     EXPECT_EQ(out.data, Reference(input));
+
+    // the same encoder, reused for buffers in memory, starts its thread afresh
+    for (Bytes const& next : {qztest::Mixed(300000, 72), qztest::Text(200000, 73)})
+    {
+        Bytes output(next.size() * 2 + 1000);
+        SizeT size = output.size() - 5;
+        EXPECT_EQ(LzmaEnc_MemEncode(encoder, Data(output) + 5, &size, reinterpret_cast<Byte const*>(next.data()),
+                                    next.size(), 0, nullptr, &alloc, &alloc),
+                  SZ_OK);
+        output.resize(5 + size);
+        std::copy_n(out.data.begin(), 5, output.begin());
+        EXPECT_EQ(output, Reference(next));
+    }
+    LzmaEnc_Destroy(encoder, &alloc, &alloc);
 }
