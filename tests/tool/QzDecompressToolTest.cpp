@@ -176,6 +176,12 @@ TEST_F(QzDecompressTool, DevicesFifosAndLinksAreWrittenThroughNotReplaced)
         EXPECT_EQ(qztest::ReadFile(Path("real/target")), input);
     }
     EXPECT_EQ(qztest::Entries(Path("real")), std::set<std::string>{"target"});
+    // a chain of 39 links is followed to its end
+    for (int i = 0; i < 39; ++i)
+        ASSERT_EQ(::symlink(i == 38 ? "real/target" : ("chain" + std::to_string(i + 1)).c_str(),
+                            Path("chain" + std::to_string(i)).c_str()),
+                  0);
+    ASSERT_EQ(Decompress(Path("in.qz"), Path("chain0")).exitCode, 0);
 }
 
 TEST_F(QzDecompressTool, KilledAtTheWorstMomentLeavesNoLitter)
