@@ -338,8 +338,13 @@ TEST(QzLzmaMatchFinderThread, StreamInputAndReusedEncodersGiveTheSameBytes)
     EXPECT_EQ(LzmaEnc_WriteProperties(encoder, Data(out.data), &propsSize), SZ_OK);
     EXPECT_EQ(LzmaEnc_Encode(encoder, &out.vtable, &in.vtable, nullptr, &alloc, &alloc), SZ_OK);
     EXPECT_EQ(out.data, Reference(input));
+    LzmaEnc_Destroy(encoder, &alloc, &alloc);
 
-    // the same encoder, reused for buffers in memory, starts its thread afresh
+    // an encoder reused for buffers in memory starts its thread afresh (a
+    // fresh one: the SDK's stream window would leak once the input is direct)
+    encoder = LzmaEnc_Create(&alloc);
+    ASSERT_NE(encoder, nullptr);
+    EXPECT_EQ(LzmaEnc_SetProps(encoder, &props), SZ_OK);
     for (Bytes const& next : {qztest::Mixed(300000, 72), qztest::Text(200000, 73)})
     {
         Bytes output(next.size() * 2 + 1000);
