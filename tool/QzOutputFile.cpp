@@ -42,18 +42,42 @@ extern "C" void RemoveTemporaryAndDie(int signal)
     ::raise(signal);
 }
 
+// Holds the cleanup signals back, with their handler installed, while a
+// temporary name is created and watched: an interrupt between the two then
+// arrives once the handler knows the name, and removes the file.
+class CCreatingTemporary
+{
+public:
+    CCreatingTemporary()
+    {
+        struct sigaction handler = {};
+        handler.sa_handler = RemoveTemporaryAndDie;
+        sigemptyset(&handler.sa_mask);
+        sigset_t held;
+        sigemptyset(&held);
+        for (int signal : kCleanupSignals)
+        {
+            ::sigaction(signal, &handler, nullptr);
+            sigaddset(&held, signal);
+        }
+        ::sigprocmask(SIG_BLOCK, &held, &m_previous);
+    }
+    ~CCreatingTemporary() { ::sigprocmask(SIG_SETMASK, &m_previous, nullptr); }
+    CCreatingTemporary(CCreatingTemporary const&) = delete;
+    CCreatingTemporary& operator=(CCreatingTemporary const&) = delete;
+
+private:
+    sigset_t m_previous;
+};
+
+// Called with the signals held, right after the file got its name; false
+// when the path is too long to be held.
 bool WatchTemporary(std::string const& path)
 {
     if (path.size() >= sizeof g_temporaryPath)
         return false;
-    g_hasTemporary = 0;
     std::memcpy(g_temporaryPath, path.c_str(), path.size() + 1);
     g_hasTemporary = 1;
-    struct sigaction handler = {};
-    handler.sa_handler = RemoveTemporaryAndDie;
-    sigemptyset(&handler.sa_mask);
-    for (int signal : kCleanupSignals)
-        ::sigaction(signal, &handler, nullptr);
     return true;
 }
 
@@ -187,9 +211,18 @@ bool CQzOutputFile::OpenTemporary(bool existed, unsigned int mode, unsigned int 
         for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt)
         {
             m_temporaryName = RandomName();
+            CCreatingTemporary const creating;
             m_fd = ::openat(m_folderFd, m_temporaryName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (m_fd < 0 && errno != EEXIST)
                 break;
+            // a name the handler could not hold is not kept
+            if (m_fd >= 0 && !WatchTemporary(m_folder + "/" + m_temporaryName))
+            {
+                ::unlinkat(m_folderFd, m_temporaryName.c_str(), 0);
+                ::close(m_fd);
+                m_fd = -1;
+                break;
+            }
         }
         if (m_fd < 0)
         {
@@ -197,8 +230,6 @@ bool CQzOutputFile::OpenTemporary(bool existed, unsigned int mode, unsigned int 
             return false;
         }
         m_kind = EKind::named;
-        if (!WatchTemporary(m_folder + "/" + m_temporaryName))
-            return false;
     }
     if (existed)
     {
@@ -260,13 +291,16 @@ bool CQzOutputFile::LinkIntoPlace()
     for (int attempt = 0; attempt < 100; ++attempt)
     {
         std::string const name = RandomName();
-        if (::linkat(AT_FDCWD, self, m_folderFd, name.c_str(), AT_SYMLINK_FOLLOW) != 0)
         {
-            if (errno == EEXIST)
-                continue;
-            return false;
+            CCreatingTemporary const creating;
+            if (::linkat(AT_FDCWD, self, m_folderFd, name.c_str(), AT_SYMLINK_FOLLOW) != 0)
+            {
+                if (errno == EEXIST)
+                    continue;
+                return false;
+            }
+            WatchTemporary(m_folder + "/" + name);
         }
-        WatchTemporary(m_folder + "/" + name);
         bool const renamed = ::renameat(m_folderFd, name.c_str(), m_folderFd, m_name.c_str()) == 0;
         if (!renamed)
             ::unlinkat(m_folderFd, name.c_str(), 0);

@@ -1,9 +1,11 @@
-// QzTestData.h: reproducible inputs for tests: random bytes, text, runs and
-// mixtures of them, all from fixed seeds.
+// QzTestData.h: reproducible inputs for tests (random bytes, text, runs and
+// mixtures of them, all from fixed seeds), and whole files read and written.
 #ifndef QZCORE_TESTS_QZTESTDATA_H
 #define QZCORE_TESTS_QZTESTDATA_H
 
 #include <cstddef>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -78,6 +80,17 @@ inline Bytes Mixed(std::size_t size, unsigned seed = 4)
 }
 
 inline Bytes FromString(std::string const& text) { return Bytes(text.begin(), text.end()); }
+
+inline Bytes ReadFile(std::string const& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+inline void WriteFile(std::string const& path, Bytes const& bytes)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), std::streamsize(bytes.size()));
+}
 
 } // namespace qztest
 

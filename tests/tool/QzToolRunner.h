@@ -5,17 +5,15 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
-#include "QzTestData.h"
+#include "support/QzTestData.h"
 
 namespace qztest {
 
@@ -33,14 +31,13 @@ inline std::string Quote(std::string const& text)
     return quoted + "'";
 }
 
-inline ToolResult RunTool(std::string const& program, std::vector<std::string> const& arguments)
+// `command` is run by the shell as it stands; the arguments are quoted.
+inline ToolResult RunTool(std::string command, std::vector<std::string> const& arguments = {})
 {
-    std::string command = Quote(program);
     for (std::string const& argument : arguments)
         command += " " + Quote(argument);
-    command += " 2>&1";
     ToolResult result{-1000, ""};
-    std::FILE* pipe = popen(command.c_str(), "r");
+    std::FILE* pipe = popen((command + " 2>&1").c_str(), "r");
     if (pipe == nullptr)
         return result;
     char chunk[4096];
@@ -52,14 +49,12 @@ inline ToolResult RunTool(std::string const& program, std::vector<std::string> c
     return result;
 }
 
-// Runs `command` in a shell under address-space limits (ulimit -v), finding
-// by bisection the least it needs, and returns what it did with a little
-// less: the first allocation that the limit refuses shows there.
+// Runs `command` under address-space limits (ulimit -v), finding by bisection
+// the least it needs, and returns what it did with a little less: the first
+// allocation that the limit refuses shows there.
 inline ToolResult ResultJustBelowTheMemoryItNeeds(std::string const& command)
 {
-    auto const runWith = [&](long kilobytes) {
-        return RunTool("/bin/sh", {"-c", "ulimit -v " + std::to_string(kilobytes) + "; " + command});
-    };
+    auto const runWith = [&](long kilobytes) { return RunTool("ulimit -v " + std::to_string(kilobytes) + "; " + command); };
     long enough = 4L << 20, tooLittle = 1024;
     EXPECT_EQ(runWith(enough).exitCode, 0);
     ToolResult below = runWith(tooLittle);
@@ -68,7 +63,9 @@ inline ToolResult ResultJustBelowTheMemoryItNeeds(std::string const& command)
         long const middle = (enough + tooLittle) / 2;
         ToolResult result = runWith(middle);
         if (result.exitCode == 0)
+        {
             enough = middle;
+        }
         else
         {
             tooLittle = middle;
@@ -78,38 +75,11 @@ inline ToolResult ResultJustBelowTheMemoryItNeeds(std::string const& command)
     return below;
 }
 
-inline bool Exists(std::string const& path)
+inline std::set<std::string> Entries(std::string const& folder)
 {
-    struct stat info;
-    return ::stat(path.c_str(), &info) == 0;
-}
-
-inline Bytes ReadFile(std::string const& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-inline void WriteFile(std::string const& path, Bytes const& bytes)
-{
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(bytes.data(), std::streamsize(bytes.size()));
-}
-
-inline std::vector<std::string> FolderEntries(std::string const& folder)
-{
-    std::vector<std::string> entries;
-    std::FILE* pipe = popen(("ls -A " + Quote(folder)).c_str(), "r");
-    char line[4096];
-    while (pipe != nullptr && std::fgets(line, sizeof line, pipe) != nullptr)
-    {
-        std::string entry(line);
-        if (!entry.empty() && entry.back() == '\n')
-            entry.pop_back();
-        entries.push_back(entry);
-    }
-    if (pipe != nullptr)
-        pclose(pipe);
+    std::set<std::string> entries;
+    for (auto const& entry : std::filesystem::directory_iterator(folder))
+        entries.insert(entry.path().filename().string());
     return entries;
 }
 
@@ -123,18 +93,18 @@ protected:
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         m_folder = pattern;
     }
-    void TearDown() override { std::system(("rm -rf " + Quote(m_folder)).c_str()); }
+    void TearDown() override { std::filesystem::remove_all(m_folder); }
 
     std::string Path(std::string const& name) const { return m_folder + "/" + name; }
     std::string const& Folder() const { return m_folder; }
 
     ToolResult Compress(std::string const& input, std::string const& output) const
     {
-        return RunTool(QZ_COMPRESS_PROGRAM, {input, output});
+        return RunTool(Quote(QZ_COMPRESS_PROGRAM), {input, output});
     }
     ToolResult Decompress(std::string const& input, std::string const& output) const
     {
-        return RunTool(QZ_DECOMPRESS_PROGRAM, {input, output});
+        return RunTool(Quote(QZ_DECOMPRESS_PROGRAM), {input, output});
     }
 
     // The container QzCompress writes for input; the folder is left as it was.
@@ -143,8 +113,8 @@ protected:
         WriteFile(Path("source.bin"), input);
         EXPECT_EQ(Compress(Path("source.bin"), Path("source.qz")).exitCode, 0);
         Bytes container = ReadFile(Path("source.qz"));
-        std::remove(Path("source.bin").c_str());
-        std::remove(Path("source.qz").c_str());
+        std::filesystem::remove(Path("source.bin"));
+        std::filesystem::remove(Path("source.qz"));
         return container;
     }
 

@@ -1,0 +1,52 @@
+// QzRaiseAfterCreate.cpp: preloaded into a tool under test, raises signal
+// QZ_RAISE_SIGNAL right after the tool's openat creates a file (named or
+// unnamed) or its linkat succeeds, as QZ_RAISE_AFTER says: a kill at the
+// worst moment, every time.
+#undef _FORTIFY_SOURCE // the wrappers it adds would clash with ours
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstdarg>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+void RaiseAfter(char const* call)
+{
+    char const* const after = std::getenv("QZ_RAISE_AFTER");
+    char const* const signal = std::getenv("QZ_RAISE_SIGNAL");
+    if (after != nullptr && signal != nullptr && std::strcmp(after, call) == 0)
+        ::raise(std::atoi(signal));
+}
+
+} // namespace
+
+extern "C" __attribute__((visibility("default"))) int openat(int folder, char const* path, int flags, ...)
+{
+    bool const creates = (flags & O_CREAT) != 0 || (flags & O_TMPFILE) == O_TMPFILE;
+    mode_t mode = 0;
+    if (creates)
+    {
+        va_list arguments;
+        va_start(arguments, flags);
+        mode = va_arg(arguments, mode_t);
+        va_end(arguments);
+    }
+    using Openat = int (*)(int, char const*, int, ...);
+    int const fd = reinterpret_cast<Openat>(::dlsym(RTLD_NEXT, "openat"))(folder, path, flags, mode);
+    if (fd >= 0 && creates)
+        RaiseAfter("openat");
+    return fd;
+}
+
+extern "C" __attribute__((visibility("default"))) int linkat(int fromFolder, char const* from, int toFolder, char const* to, int flags)
+{
+    using Linkat = int (*)(int, char const*, int, char const*, int);
+    int const result = reinterpret_cast<Linkat>(::dlsym(RTLD_NEXT, "linkat"))(fromFolder, from, toFolder, to, flags);
+    if (result == 0)
+        RaiseAfter("linkat");
+    return result;
+}
