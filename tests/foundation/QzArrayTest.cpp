@@ -1,136 +1,117 @@
-// Tests of CQzArray: growth steps, order-keeping removal, buffer reuse and
-// the copy rules of the initial capacity.
+// Tests of CQzArray: random sequences of every operation against
+// std::vector, and the growth steps and capacity rules.
 #include "foundation/QzArray.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
 namespace {
 
-std::vector<int> Elements(CQzArray<int> const& array)
-{
-    return std::vector<int>(array.GetData(), array.GetData() + array.GetCount());
-}
+using CStrings = CQzArray<std::string>;
 
-CQzArray<int> Sequence(int count, int initialCapacity = 16)
+std::vector<std::string> Elements(CStrings const& array)
 {
-    CQzArray<int> array(initialCapacity);
-    for (int i = 0; i < count; ++i)
-        array.Add(i * 10);
-    return array;
+    return std::vector<std::string>(array.GetData(), array.GetData() + array.GetCount());
 }
 
 } // namespace
 
-TEST(QzArray, GrowsByAThirdFromTheInitialCapacity)
+TEST(QzArray, BehavesAsAVectorUnderRandomOperations)
+{
+    std::mt19937 random(5);
+    CStrings array(3);
+    std::vector<std::string> expected;
+    for (int step = 0; step < 4000; ++step)
+    {
+        std::string const value(1 + random() % 40, char('a' + random() % 6));
+        switch (random() % 10)
+        {
+        case 0: // an element of its own buffer, which growing may free
+            if (!expected.empty())
+            {
+                int const i = int(random() % expected.size());
+                array.Add(array[i]);
+                expected.push_back(expected[std::size_t(i)]);
+            }
+            break;
+        case 1: case 2: { // the first equal element goes, the order stays
+            array.Remove(value);
+            auto const found = std::find(expected.begin(), expected.end(), value);
+            if (found != expected.end())
+                expected.erase(found);
+            break;
+        }
+        case 3: { // copies are deep and take the initial capacity
+            CStrings const copy(array);
+            EXPECT_EQ(copy.GetInitialCapacity(), array.GetInitialCapacity());
+            if (!expected.empty())
+                array[0] += "changed";
+            ASSERT_EQ(Elements(copy), expected);
+            array = copy;
+            break;
+        }
+        case 4: { // assignment keeps this array's own initial capacity
+            CStrings assigned(7);
+            assigned.Add(value);
+            assigned = array;
+            CStrings& alias = assigned;
+            assigned = alias;
+            EXPECT_EQ(assigned.GetInitialCapacity(), 7);
+            CStrings moved(std::move(assigned));
+            assigned.Add(value); // the source is left empty and usable
+            ASSERT_EQ(Elements(assigned), std::vector<std::string>{value});
+            array = std::move(moved);
+            EXPECT_EQ(array.GetInitialCapacity(), 7);
+            break;
+        }
+        case 5:
+            if (random() % 20 == 0)
+            {
+                array.RemoveAll();
+                expected.clear();
+            }
+            break;
+        default:
+            array.Add(value);
+            expected.push_back(value);
+        }
+        ASSERT_EQ(Elements(array), expected) << step;
+        ASSERT_GE(array.GetCapacity(), array.GetCount());
+    }
+}
+
+TEST(QzArray, GrowsByAThirdAndKeepsOrFreesItsBuffer)
 {
     CQzArray<int> array;
-    EXPECT_EQ(array.GetCapacity(), 0);
     EXPECT_EQ(array.GetData(), nullptr);
-
     std::vector<int> capacities;
-    std::vector<int> expected;
     for (int i = 0; i < 42; ++i)
     {
         array.Add(i);
-        expected.push_back(i);
         if (capacities.empty() || capacities.back() != array.GetCapacity())
             capacities.push_back(array.GetCapacity());
     }
     EXPECT_EQ(capacities, (std::vector<int>{16, 22, 30, 41, 56}));
-    EXPECT_EQ(Elements(array), expected);
+    EXPECT_EQ(array[41], 41);
 
-    CQzArray<int> small(1);
-    small.Add(1);
-    small.Add(2); // (1 * 4 + 4) / 3 = 2
-    small.Add(3); // (2 * 4 + 4) / 3 = 4
-    EXPECT_EQ(small.GetCapacity(), 4);
-    EXPECT_EQ(Elements(small), (std::vector<int>{1, 2, 3}));
-}
-
-TEST(QzArray, AddingAnElementOfItsOwnFullBufferCopiesItBeforeGrowing)
-{
-    CQzArray<std::string> array(2);
-    array.Add(std::string(100, 'a'));
-    array.Add(std::string(100, 'b'));
-    array.Add(array[0]); // the buffer holding array[0] is freed by the growth
-    ASSERT_EQ(array.GetCount(), 3);
-    EXPECT_EQ(array[2], std::string(100, 'a'));
-}
-
-TEST(QzArray, RemoveKeepsOrderAndTheBuffer)
-{
-    CQzArray<int> array = Sequence(3);
-    array.Remove(10);
-    EXPECT_EQ(Elements(array), (std::vector<int>{0, 20}));
-
-    array.Add(20);
-    array.Remove(20); // only the first equal element goes
-    EXPECT_EQ(Elements(array), (std::vector<int>{0, 20}));
-
-    array.Remove(12345);
-    EXPECT_EQ(Elements(array), (std::vector<int>{0, 20}));
-
-    int const* buffer = array.GetData();
+    int const* const buffer = array.GetData();
     array.RemoveAll();
-    EXPECT_EQ(array.GetCount(), 0);
     array.Add(7);
     EXPECT_EQ(array.GetData(), buffer);
-    EXPECT_EQ(array.GetCapacity(), 16);
-    EXPECT_EQ(Elements(array), (std::vector<int>{7}));
+    EXPECT_EQ(array.GetCapacity(), 56);
 
-    array.Release();
-    EXPECT_EQ(array.GetData(), nullptr);
-    EXPECT_EQ(array.GetCount(), 0);
-    EXPECT_EQ(array.GetCapacity(), 0);
-    EXPECT_EQ(array.GetInitialCapacity(), 16);
-}
-
-TEST(QzArray, CopyTakesTheInitialCapacityAssignmentKeepsItsOwn)
-{
-    CQzArray<int> source = Sequence(5, 4);
-
-    CQzArray<int> copy(source);
-    EXPECT_EQ(copy.GetInitialCapacity(), 4);
-    EXPECT_EQ(Elements(copy), Elements(source));
-    EXPECT_NE(copy.GetData(), source.GetData());
-
-    CQzArray<int> assigned(8);
-    assigned.Add(99);
-    int const* buffer = assigned.GetData();
-    assigned = source;
-    EXPECT_EQ(assigned.GetInitialCapacity(), 8);
-    EXPECT_EQ(assigned.GetData(), buffer); // five elements fit the existing buffer
-    EXPECT_EQ(Elements(assigned), Elements(source));
-
-    copy[0] = -1; // deep copies: the source is untouched
-    EXPECT_EQ(source[0], 0);
-}
-
-TEST(QzArray, SelfAssignmentKeepsEveryElement)
-{
-    CQzArray<int> array = Sequence(17);
-    std::vector<int> const before = Elements(array);
-    CQzArray<int>& alias = array;
-    array = alias;
-    EXPECT_EQ(Elements(array), before);
-    EXPECT_EQ(array.GetCapacity(), 22);
-}
-
-TEST(QzArray, MoveLeavesTheSourceEmptyAndUsable)
-{
-    CQzArray<int> source = Sequence(3, 5);
-    int const* buffer = source.GetData();
-    CQzArray<int> moved(std::move(source));
-    EXPECT_EQ(moved.GetData(), buffer);
-    EXPECT_EQ(moved.GetInitialCapacity(), 5);
-    EXPECT_EQ(source.GetCount(), 0);
-    source.Add(1);
-    EXPECT_EQ(Elements(source), (std::vector<int>{1}));
-
-    CQzArray<int> target = Sequence(2);
-    target = std::move(moved);
-    EXPECT_EQ(Elements(target), (std::vector<int>{0, 10, 20}));
+    CQzArray<int> small(0); // at least one element
+    for (int i = 0; i < 3; ++i)
+        small.Add(i);
+    EXPECT_EQ(small.GetInitialCapacity(), 1);
+    EXPECT_EQ(small.GetCapacity(), 4); // 1, then (1 * 4 + 4) / 3 = 2, then 4
+    small.Release();
+    EXPECT_EQ(small.GetData(), nullptr);
+    EXPECT_EQ(small.GetCount(), 0);
+    EXPECT_EQ(small.GetCapacity(), 0);
+    EXPECT_EQ(small.GetInitialCapacity(), 16);
 }
