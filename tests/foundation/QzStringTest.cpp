@@ -64,6 +64,8 @@ TEST(QzString, EmptyCopiedAliasedAndResizedTexts)
     EXPECT_EQ(s.GetCString(), CString::EMPTY);
     s.SetLength(2);
     EXPECT_NE(s.GetCString(), CString::EMPTY);
+    s.Append("xyz"); // a tail longer than the text
+    EXPECT_STREQ(s.GetCString(), "xyz");
 
     CString mixed("AZaz@[`{09\xC0\xC9\xDE");
     mixed.ToLower();
