@@ -1,6 +1,6 @@
-// Tests of the copy, length and comparison functions: copies that do not fit
-// leave the destination empty and write nothing else, never read more than
-// allowed; comparisons against the C library on random texts.
+// Tests of the length, copy and comparison functions against the C library
+// on random texts in both widths: copies that do not fit leave the
+// destination empty, write nothing else and never read beyond the count.
 #include "foundation/QzStringCompare.h"
 #include "foundation/QzStringCopy.h"
 
@@ -18,110 +18,69 @@ int Sign(int value) { return (value > 0) - (value < 0); }
 
 std::string RandomText(std::mt19937& random, char const* alphabet, int maxLength)
 {
-    std::string text;
-    std::size_t const size = std::strlen(alphabet);
-    for (int i = int(random() % unsigned(maxLength + 1)); i > 0; --i)
-        text += alphabet[random() % size];
+    std::string text(random() % unsigned(maxLength + 1), ' ');
+    for (char& c : text)
+        c = alphabet[random() % std::strlen(alphabet)];
     return text;
 }
 
-std::u16string Widen(std::string const& text, char16_t high)
+// The same units widened; 0xE9 stands for a unit above every byte.
+std::u16string Widen(std::string const& text)
 {
     std::u16string wide;
     for (char c : text)
-        wide += c == '\xE9' ? high : char16_t((unsigned char)c);
+        wide += c == '\xE9' ? u'\xFF10' : char16_t((unsigned char)c);
     return wide;
 }
 
 } // namespace
 
-TEST(QzStringCopy, LengthCountsUnitsBeforeTheTerminator)
+TEST(QzStringCopy, CopiesFitOrLeaveTheDestinationEmpty)
 {
-    EXPECT_EQ(qzStrlen("abc"), 3);
-    EXPECT_EQ(qzStrlen(""), 0);
     EXPECT_EQ(qzStrlen(static_cast<char const*>(nullptr)), 0);
-    EXPECT_EQ(qzStrlen(u"ab\u20ac"), 3);
-    EXPECT_EQ(qzStrlen("ab\0cd"), 2);
-}
+    std::mt19937 random(9);
+    for (int round = 0; round < 3000; ++round)
+    {
+        std::string const text = RandomText(random, "ab\xE9", 8);
+        // exactly the text's units, no terminator: reading beyond is caught
+        std::vector<char> const source(text.begin(), text.end());
+        std::u16string const wide = Widen(text);
+        std::vector<char16_t> const wideSource(wide.begin(), wide.end());
+        unsigned int const size = random() % 10;
+        unsigned int const count = unsigned(text.size()) - random() % (text.size() + 1);
+        std::string const expected = text.substr(0, count).size() < size ? text.substr(0, count) : "";
+        SCOPED_TRACE(text + " into " + std::to_string(size) + " units, at most " + std::to_string(count));
 
-TEST(QzStringCopy, CopyFitsExactlyOrLeavesTheDestinationEmpty)
-{
-    char buffer[8];
-    std::memset(buffer, '#', sizeof buffer);
-    qzStrcpy(buffer, 4, "abc");
-    EXPECT_STREQ(buffer, "abc");
-    EXPECT_EQ(buffer[4], '#');
+        char narrow[12];
+        char16_t widened[12];
+        std::memset(narrow, '#', sizeof narrow);
+        std::fill(widened, widened + 12, u'#');
+        qzStrncpy(narrow, size, source.data(), count);
+        qzStrncpy(widened, size, wideSource.data(), count);
+        std::size_t const written = size == 0 ? 0 : expected.size() + 1;
+        EXPECT_EQ(std::string(narrow, 12), (size == 0 ? "" : expected + '\0') + std::string(12 - written, '#'));
+        EXPECT_EQ(std::u16string(widened, 12), (size == 0 ? u"" : Widen(expected) + u'\0') + std::u16string(12 - written, u'#'));
 
-    std::memset(buffer, '#', sizeof buffer);
-    qzStrcpy(buffer, 3, "abc");
-    EXPECT_EQ(buffer[0], '\0');
-    EXPECT_EQ(std::string(buffer + 1, 7), "#######");
-
-    qzStrcpy(buffer, 1, "");
-    EXPECT_EQ(buffer[0], '\0');
-    buffer[0] = '#';
-    qzStrcpy(buffer, 0, "");
-    EXPECT_EQ(buffer[0], '#');
+        // the whole text and its terminator, or nothing
+        std::string const whole = text.size() < size ? text : "";
+        qzStrcpy(narrow, size, text.c_str());
+        qzStrcpy(widened, size, wide.c_str());
+        if (size > 0)
+        {
+            EXPECT_EQ(std::string(narrow), whole);
+            EXPECT_EQ(std::u16string(widened), Widen(whole));
+            EXPECT_EQ(qzStrlen(narrow), int(whole.size()));
+            EXPECT_EQ(qzStrlen(widened), int(whole.size()));
+        }
+    }
     qzStrcpy(static_cast<char*>(nullptr), 4, "abc");
-
-    char16_t wide[4] = {u'#', u'#', u'#', u'#'};
-    qzStrcpy(wide, 4, u"\u00e9\u20acz");
-    EXPECT_EQ(std::u16string(wide), u"\u00e9\u20acz");
-    qzStrcpy(wide, 3, u"\u00e9\u20acz");
-    EXPECT_EQ(wide[0], 0);
-    EXPECT_EQ(wide[1], u'\u20ac');
-}
-
-TEST(QzStringCopy, BoundedCopyReadsAtMostCountUnits)
-{
-    // no terminator within reach: the sanitizers catch a read beyond it
-    std::vector<char> const unterminated = {'a', 'b', 'c'};
-    char buffer[6];
-    std::memset(buffer, '#', sizeof buffer);
-    qzStrncpy(buffer, sizeof buffer, unterminated.data(), 3);
-    EXPECT_STREQ(buffer, "abc");
-    EXPECT_EQ(buffer[4], '#');
-
-    qzStrncpy(buffer, sizeof buffer, "abcdef", 2);
-    EXPECT_STREQ(buffer, "ab");
-    qzStrncpy(buffer, sizeof buffer, "ab", 100);
-    EXPECT_STREQ(buffer, "ab");
-    qzStrncpy(buffer, sizeof buffer, "abcdef", 0);
-    EXPECT_STREQ(buffer, "");
-
-    std::memset(buffer, '#', sizeof buffer);
-    qzStrncpy(buffer, 3, "abcdef", 3);
-    EXPECT_EQ(buffer[0], '\0');
-    EXPECT_EQ(buffer[1], '#');
-
-    std::vector<char16_t> const wideUnterminated = {u'x', u'\u20ac'};
-    char16_t wide[3];
-    qzStrncpy(wide, 3, wideUnterminated.data(), 2);
-    EXPECT_EQ(std::u16string(wide), u"x\u20ac");
-    qzStrncpy(wide, 2, wideUnterminated.data(), 2);
-    EXPECT_EQ(wide[0], 0);
-}
-
-TEST(QzStringCompare, ExamplesAndUnsignedUnits)
-{
-    EXPECT_EQ(qzStrcmp("a", "b"), -1);
-    EXPECT_EQ(qzStrcmp("b", "a"), 1);
-    EXPECT_EQ(qzStrcmp("abc", "abc"), 0);
-    EXPECT_EQ(qzStrcmp("\xE9", "z"), 1);
-    EXPECT_EQ(qzStrcmp("ab", "abc"), -1);
-    EXPECT_EQ(qzStrcmp(u"\uffff", u"z"), 1);
-    EXPECT_EQ(qzStrncmp("abX", "abY", 2), 0);
-    EXPECT_EQ(qzStrncmp("abX", "abY", 3), -1);
-    EXPECT_EQ(qzStrcmpNoCase("HeLLo", "hello"), 0);
-    // capitals fold down, so '_' (between 'Z' and 'a') sorts before letters
-    EXPECT_LT(qzStrcmpNoCase("_", "A"), 0);
-    EXPECT_NE(qzStrcmpNoCase("\xC9", "\xE9"), 0);
-    EXPECT_EQ(qzStrncmpNoCase(u"ABcx", u"abCy", 3), 0);
-    EXPECT_EQ(qzStrcmp(static_cast<char const*>(nullptr), ""), 0);
+    qzStrncpy(static_cast<char16_t*>(nullptr), 4, u"abc", 3);
 }
 
 TEST(QzStringCompare, AgreesWithTheCLibraryOnRandomTexts)
 {
+    EXPECT_EQ(qzStrcmp(static_cast<char const*>(nullptr), ""), 0);
+    EXPECT_EQ(qzStrcmpNoCase(u"", static_cast<char16_t const*>(nullptr)), 0);
     std::mt19937 random(11);
     char const* const alphabet = "aAzZ_[`{\xE9\xC9";
     for (int round = 0; round < 20000; ++round)
@@ -130,22 +89,19 @@ TEST(QzStringCompare, AgreesWithTheCLibraryOnRandomTexts)
         std::string const b = (random() & 3) == 0 ? a : RandomText(random, alphabet, 5);
         unsigned int const n = random() % 7;
         SCOPED_TRACE(a + " | " + b + " | " + std::to_string(n));
-
         int const exact = Sign(std::strcmp(a.c_str(), b.c_str()));
+        int const exactN = Sign(std::strncmp(a.c_str(), b.c_str(), n));
+        int const folded = Sign(strcasecmp(a.c_str(), b.c_str()));
+        int const foldedN = Sign(strncasecmp(a.c_str(), b.c_str(), n));
+        std::u16string const wa = Widen(a), wb = Widen(b);
+        // results are exactly -1, 0 or 1
         ASSERT_EQ(qzStrcmp(a.c_str(), b.c_str()), exact);
-        ASSERT_EQ(Sign(qzStrncmp(a.c_str(), b.c_str(), n)), Sign(std::strncmp(a.c_str(), b.c_str(), n)));
-        ASSERT_EQ(Sign(qzStrcmpNoCase(a.c_str(), b.c_str())), Sign(strcasecmp(a.c_str(), b.c_str())));
-        ASSERT_EQ(Sign(qzStrncmpNoCase(a.c_str(), b.c_str(), n)),
-                  Sign(strncasecmp(a.c_str(), b.c_str(), n)));
-
-        // the wide forms order the same texts the same way, with the highest
-        // byte standing for a unit above every byte
-        std::u16string const wa = Widen(a, 0xFF10);
-        std::u16string const wb = Widen(b, 0xFF10);
+        ASSERT_EQ(qzStrncmp(a.c_str(), b.c_str(), n), exactN);
+        ASSERT_EQ(qzStrcmpNoCase(a.c_str(), b.c_str()), folded);
+        ASSERT_EQ(qzStrncmpNoCase(a.c_str(), b.c_str(), n), foldedN);
         ASSERT_EQ(qzStrcmp(wa.c_str(), wb.c_str()), exact);
-        ASSERT_EQ(Sign(qzStrncmp(wa.c_str(), wb.c_str(), n)), Sign(std::strncmp(a.c_str(), b.c_str(), n)));
-        ASSERT_EQ(Sign(qzStrcmpNoCase(wa.c_str(), wb.c_str())), Sign(strcasecmp(a.c_str(), b.c_str())));
-        ASSERT_EQ(Sign(qzStrncmpNoCase(wa.c_str(), wb.c_str(), n)),
-                  Sign(strncasecmp(a.c_str(), b.c_str(), n)));
+        ASSERT_EQ(qzStrncmp(wa.c_str(), wb.c_str(), n), exactN);
+        ASSERT_EQ(qzStrcmpNoCase(wa.c_str(), wb.c_str()), folded);
+        ASSERT_EQ(qzStrncmpNoCase(wa.c_str(), wb.c_str(), n), foldedN);
     }
 }

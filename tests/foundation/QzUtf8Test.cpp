@@ -1,6 +1,6 @@
-// Tests of the UTF-8 / UCS-2 conversions: round trips against iconv on random
-// text, sequences cut short by the terminator, the character and byte limits
-// around multi-byte characters, and the ASCII widening.
+// Tests of the UTF-8 / UCS-2 conversions: random text against iconv at every
+// character and byte limit, lenient and truncated input that must not be
+// read past its terminator, and the ASCII widening.
 #include "foundation/QzUtf8.h"
 
 #include <gtest/gtest.h>
@@ -13,25 +13,6 @@
 #include <vector>
 
 namespace {
-
-// Random BMP text without surrogates, with every encoded length well mixed.
-std::u16string RandomUcs2(std::mt19937& random, int length)
-{
-    std::u16string text;
-    while (int(text.size()) < length)
-    {
-        unsigned int unit = 0;
-        switch (random() % 3)
-        {
-        case 0: unit = 1 + random() % 0x7F; break;
-        case 1: unit = 0x80 + random() % (0x800 - 0x80); break;
-        default: unit = 0x800 + random() % (0x10000 - 0x800); break;
-        }
-        if (unit < 0xD800 || unit > 0xDFFF)
-            text += char16_t(unit);
-    }
-    return text;
-}
 
 std::string IconvToUtf8(std::u16string const& text)
 {
@@ -49,8 +30,7 @@ std::string IconvToUtf8(std::u16string const& text)
     return output;
 }
 
-// Exactly the given bytes plus the terminator, so that reading one byte
-// further is caught by the address sanitizer.
+// Exactly the bytes and a terminator: the sanitizer catches a read beyond.
 std::vector<char> Terminated(std::string const& bytes)
 {
     std::vector<char> buffer(bytes.begin(), bytes.end());
@@ -60,103 +40,49 @@ std::vector<char> Terminated(std::string const& bytes)
 
 } // namespace
 
-TEST(QzUtf8, RoundTripsAgreeWithIconv)
+TEST(QzUtf8, AgreesWithIconvAtEveryLimit)
 {
+    unsigned int const kTops[] = {0x80, 0x800, 0x10000};
     std::mt19937 random(31);
-    for (int round = 0; round < 500; ++round)
+    for (int round = 0; round < 200; ++round)
     {
-        std::u16string const text = RandomUcs2(random, 1 + int(random() % 64));
-        std::string const reference = IconvToUtf8(text);
+        // BMP text without surrogates, every encoded length well mixed
+        // the first text holds the units on either side of each length change
+        std::u16string text = round == 0 ? u"\u007f\u0080\u07ff\u0800\uffff\u0001" : u"";
+        for (int length = 1 + int(random() % 40); int(text.size()) < length;)
+        {
+            unsigned int const top = kTops[random() % 3];
+            unsigned int const unit = 1 + random() % (top - 1);
+            if (unit < 0xD800 || unit > 0xDFFF)
+                text += char16_t(unit);
+        }
+        std::string const utf8 = IconvToUtf8(text);
+        std::vector<char> const input = Terminated(utf8);
+        std::vector<std::string> characters;
+        for (char16_t unit : text)
+            characters.push_back(IconvToUtf8(std::u16string(1, unit)));
+        for (int limit = -1; limit <= int(utf8.size()) + 1; ++limit)
+        {
+            // a multi-byte character needs one byte of the limit free behind it
+            std::string expected;
+            for (std::string const& one : characters)
+            {
+                if (limit != -1 && int(expected.size() + one.size()) + (one.size() > 1 ? 1 : 0) > limit)
+                    break;
+                expected += one;
+            }
+            std::string encoded(utf8.size() + 1, '#');
+            ASSERT_EQ(qzEncodeUCS2ToUTF8(text.c_str(), &encoded[0], limit), int(expected.size())) << limit;
+            ASSERT_EQ(encoded, expected + std::string(encoded.size() - expected.size(), '#')) << limit;
+            ASSERT_EQ(qzEncodeUCS2ToUTF8(text.c_str(), nullptr, limit), int(expected.size()));
 
-        std::string encoded(text.size() * 3, '\0');
-        int const bytes = qzEncodeUCS2ToUTF8(text.c_str(), &encoded[0], -1);
-        encoded.resize(std::size_t(bytes));
-        ASSERT_EQ(encoded, reference);
-        ASSERT_EQ(qzEncodeUCS2ToUTF8(text.c_str(), nullptr, -1), bytes);
-
-        std::vector<char> const utf8 = Terminated(reference);
-        std::u16string decoded(text.size() + 1, u'#');
-        int const chars = qzDecodeUTF8ToUCS2(utf8.data(), &decoded[0], -1);
-        ASSERT_EQ(chars, int(text.size()));
-        ASSERT_EQ(decoded.back(), u'#'); // no terminator written
-        decoded.resize(std::size_t(chars));
-        ASSERT_EQ(decoded, text);
-        ASSERT_EQ(qzDecodeUTF8ToUCS2(utf8.data(), nullptr, -1), chars);
+            std::size_t const chars = limit == -1 ? text.size() : std::min(text.size(), std::size_t(limit));
+            std::u16string decoded(text.size() + 1, u'#');
+            ASSERT_EQ(qzDecodeUTF8ToUCS2(input.data(), &decoded[0], limit), int(chars)) << limit;
+            ASSERT_EQ(decoded, text.substr(0, chars) + std::u16string(decoded.size() - chars, u'#')) << limit;
+            ASSERT_EQ(qzDecodeUTF8ToUCS2(input.data(), nullptr, limit), int(chars));
+        }
     }
-}
-
-TEST(QzUtf8, DecodeExamplesAndLenientInput)
-{
-    char16_t out[8] = {};
-    EXPECT_EQ(qzDecodeUTF8ToUCS2("\x41\xC3\xA9\xE2\x82\xAC", out, -1), 3);
-    EXPECT_EQ(std::u16string(out, 3), u"A\u00e9\u20ac");
-    EXPECT_EQ(qzDecodeUTF8ToUCS2("A\xF0\x9F\x98\x80", out, -1), 1);
-    EXPECT_EQ(qzDecodeUTF8ToUCS2("\xF4", out, -1), 0);
-    EXPECT_EQ(qzDecodeUTF8ToUCS2("", out, -1), 0);
-    EXPECT_EQ(qzDecodeUTF8ToUCS2(nullptr, out, -1), 0);
-
-    // a stray continuation byte leads a two-byte sequence, an overlong form
-    // decodes, and a non-continuation byte is taken as one
-    EXPECT_EQ(qzDecodeUTF8ToUCS2("\x80\x80\xC0\x80\xC3\x41", out, -1), 3);
-    EXPECT_EQ(out[0], 0x0000);
-    EXPECT_EQ(out[1], 0x0000);
-    EXPECT_EQ(out[2], (0x03 << 6) | 0x01);
-    EXPECT_EQ(qzDecodeUTF8ToUCS2("\xEF\xBF\xBF", out, -1), 1);
-    EXPECT_EQ(out[0], 0xFFFF);
-}
-
-TEST(QzUtf8, DecodeNeverReadsPastATruncatedSequence)
-{
-    struct SCase
-    {
-        char const* bytes;
-        int count;
-    } const cases[] = {
-        {"\xC3", 0}, {"A\xC3", 1}, {"\xE2", 0}, {"\xE2\x82", 0}, {"AB\xE2\x82", 2}, {"\xC3\xA9\xE2\x82", 1},
-    };
-    for (SCase const& c : cases)
-    {
-        std::vector<char> const input = Terminated(c.bytes);
-        std::u16string out(4, u'#');
-        EXPECT_EQ(qzDecodeUTF8ToUCS2(input.data(), &out[0], -1), c.count) << c.bytes;
-        EXPECT_EQ(out[std::size_t(c.count)], u'#') << c.bytes; // the partial character is dropped
-        EXPECT_EQ(qzDecodeUTF8ToUCS2(input.data(), nullptr, -1), c.count) << c.bytes;
-    }
-}
-
-TEST(QzUtf8, DecodeStopsAtMaxChars)
-{
-    std::vector<char> const input = Terminated("a\xC3\xA9\xE2\x82\xAC");
-    for (int maxChars = 0; maxChars <= 4; ++maxChars)
-    {
-        std::u16string out(5, u'#');
-        int const count = qzDecodeUTF8ToUCS2(input.data(), &out[0], maxChars);
-        EXPECT_EQ(count, std::min(maxChars, 3));
-        EXPECT_EQ(out.substr(0, std::size_t(count)), std::u16string(u"a\u00e9\u20ac").substr(0, std::size_t(count)));
-        EXPECT_EQ(out[std::size_t(count)], u'#') << maxChars;
-        EXPECT_EQ(qzDecodeUTF8ToUCS2(input.data(), nullptr, maxChars), count);
-    }
-}
-
-TEST(QzUtf8, EncodeKeepsOneByteFreeBehindMultiByteCharacters)
-{
-    std::u16string const text = u"A\u00e9\u20ac";
-    // one below, at and above each multi-byte character's end
-    int const expected[] = {0, 1, 1, 1, 3, 3, 3, 6, 6};
-    for (int maxBytes = 0; maxBytes <= 8; ++maxBytes)
-    {
-        std::string out(9, '#');
-        int const count = qzEncodeUCS2ToUTF8(text.c_str(), &out[0], maxBytes);
-        ASSERT_EQ(count, expected[maxBytes]) << maxBytes;
-        EXPECT_EQ(out.substr(0, std::size_t(count)), std::string("\x41\xC3\xA9\xE2\x82\xAC").substr(0, std::size_t(count)));
-        EXPECT_EQ(out.substr(std::size_t(count)), std::string(9 - std::size_t(count), '#')) << maxBytes;
-        EXPECT_EQ(qzEncodeUCS2ToUTF8(text.c_str(), nullptr, maxBytes), count);
-    }
-    // a one-byte character may take the last byte of the limit
-    char two[2];
-    EXPECT_EQ(qzEncodeUCS2ToUTF8(u"AB", two, 2), 2);
-    EXPECT_EQ(std::string(two, 2), "AB");
-
     // surrogate units are plain three-byte characters
     char out[3];
     EXPECT_EQ(qzEncodeUCS2ToUTF8(u"\xD800", out, -1), 3);
@@ -165,19 +91,38 @@ TEST(QzUtf8, EncodeKeepsOneByteFreeBehindMultiByteCharacters)
     EXPECT_EQ(qzEncodeUCS2ToUTF8(nullptr, out, -1), 0);
 }
 
+TEST(QzUtf8, DecodesLenientAndTruncatedInputWithoutReadingPastIt)
+{
+    struct SCase
+    {
+        char const* bytes;
+        std::u16string units;
+    } const cases[] = {
+        // a byte 0xF0 or above ends the text
+        {"A\xF0\x9F\x98\x80", u"A"}, {"\xF4", u""}, {"", u""},
+        // stray continuation bytes lead, overlong forms decode, any byte continues
+        {"\x80\x80\xC0\x80\xC3\x41", {0, 0, 0xC1}}, {"\xEF\xBF\xBF", u"\uffff"},
+        // a sequence cut by the terminator is dropped
+        {"\xC3", u""}, {"A\xC3", u"A"}, {"\xE2\x82", u""}, {"AB\xE2\x82", u"AB"}, {"\xC3\xA9\xE2", u"\u00e9"},
+    };
+    for (SCase const& c : cases)
+    {
+        std::vector<char> const input = Terminated(c.bytes);
+        std::u16string out(4, u'#');
+        EXPECT_EQ(qzDecodeUTF8ToUCS2(input.data(), &out[0], -1), int(c.units.size())) << c.bytes;
+        EXPECT_EQ(out, c.units + std::u16string(4 - c.units.size(), u'#')) << c.bytes;
+        EXPECT_EQ(qzDecodeUTF8ToUCS2(input.data(), nullptr, -1), int(c.units.size())) << c.bytes;
+    }
+    EXPECT_EQ(qzDecodeUTF8ToUCS2(nullptr, nullptr, -1), 0);
+}
+
 TEST(QzUtf8, AsciiWideningAlwaysTerminates)
 {
     char16_t out[4] = {u'#', u'#', u'#', u'#'};
     qzConvertASCIIToUCS2("abc", out, 2);
-    EXPECT_EQ(out[0], u'a');
-    EXPECT_EQ(out[1], u'b');
-    EXPECT_EQ(out[2], 0);
-    EXPECT_EQ(out[3], u'#');
-
+    EXPECT_EQ(std::u16string(out, 4), std::u16string(u"ab\0#", 4));
     qzConvertASCIIToUCS2("\xE9z\xFF", out, -1);
     EXPECT_EQ(std::u16string(out), u"\u00e9z\u00ff");
-    qzConvertASCIIToUCS2("abc", out, 0);
-    EXPECT_EQ(out[0], 0);
     qzConvertASCIIToUCS2(nullptr, out, -1);
     EXPECT_EQ(out[0], 0);
     qzConvertASCIIToUCS2("abc", nullptr, -1);
