@@ -53,8 +53,8 @@ template <typename C, typename T> C RandomColour(std::mt19937& rng, int lowest =
 // channel's range.
 template <typename C, typename T> void CheckIntegerArithmetic(unsigned int seed)
 {
-    long long const m = (long long)std::numeric_limits<T>::max() + 1;
-    auto wrap = [m](long long v) { return ((v % m) + m) % m; };
+    constexpr long long m = (long long)std::numeric_limits<T>::max() + 1;
+    auto wrap = [](long long v) { return ((v % m) + m) % m; };
     std::mt19937 rng(seed);
     for (int n = 0; n < 2000; ++n)
     {
