@@ -141,8 +141,9 @@ TEST(QzMatrix22, InverseIsTransposedAndProductAppliesTheArgumentFirst)
     float invDet = 0.0f;
     EXPECT_EQ(CQzMatrix22(1.0f, 2.0f, 3.0f, 4.0f).getInverseGeneric(&invDet), CQzMatrix22(-2.0f, 1.5f, 1.0f, -0.5f));
     EXPECT_EQ(invDet, -0.5f);
-    std::unique_ptr<CQzMatrix22> const fresh(new CQzMatrix22); // on the heap, where no identity lies by chance
-    EXPECT_EQ(*fresh, CQzMatrix22(1.0f, 0.0f, 0.0f, 1.0f));
+    // on the heap, where no identity lies by chance
+    std::unique_ptr<CQzMatrix22> const fresh(new CQzMatrix22), one(new CQzMatrix22(1));
+    EXPECT_TRUE(*fresh == CQzMatrix22(1.0f, 0.0f, 0.0f, 1.0f) && *one == *fresh);
     // Valid strictly inside ±1e8; NaN is not valid.
     EXPECT_TRUE(CQzMatrix22(99999992.0f, -99999992.0f, 99999992.0f, 99999992.0f).IsValid());
     EXPECT_FALSE(CQzMatrix22(1.0f, 1e8f, 0.0f, 1.0f).IsValid());
