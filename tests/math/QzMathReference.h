@@ -1,8 +1,8 @@
 // QzMathReference.h: double-precision references for the math tests: glm
 // matrices holding the same sixteen numbers as a CQzMatrix44 (row-major with
 // row vectors equals glm's column-major with column vectors, so A·B here is
-// glm's B * A), the elementary rotations from their definitions, and
-// element-wise comparison.
+// glm's B * A), the elementary rotations from their definitions, element-wise
+// comparison and a seeded source of random values.
 #ifndef QZCORE_TESTS_MATH_QZMATHREFERENCE_H
 #define QZCORE_TESTS_MATH_QZMATHREFERENCE_H
 
@@ -20,22 +20,21 @@ namespace qztest {
 inline glm::dmat4 ToGlm(CQzMatrix44 const& a)
 {
     glm::dmat4 g;
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j)
-            g[i][j] = a(i, j);
+    for (int i = 0; i < 16; ++i)
+        g[i / 4][i % 4] = a(i / 4, i % 4);
     return g;
 }
 
-// The elementary rotations, written out from their definitions (as our
-// rows: the row-vector matrix).
+inline glm::dvec3 D(CQzVector3 const& v) { return glm::dvec3(v.x, v.y, v.z); }
+
+// The elementary rotation about axis 0, 1 or 2, as our rows.
 inline glm::dmat4 Rotation(int axis, double a)
 {
     glm::dmat4 g(1.0);
     int const p = (axis + 1) % 3, q = (axis + 2) % 3; // x: y→z, y: z→x, z: x→y
-    g[p][p] = std::cos(a);
+    g[p][p] = g[q][q] = std::cos(a);
     g[p][q] = std::sin(a);
     g[q][p] = -std::sin(a);
-    g[q][q] = std::cos(a);
     return g;
 }
 
@@ -45,30 +44,39 @@ inline glm::dmat4 Product(glm::dmat4 const& a, glm::dmat4 const& b) { return b *
 // Every element within tolerance × max(1, |expected|).
 inline ::testing::AssertionResult Near(CQzMatrix44 const& actual, glm::dmat4 const& expected, double tolerance)
 {
-    for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j)
-        {
-            double const e = expected[i][j];
-            if (!(std::fabs(actual(i, j) - e) <= tolerance * std::fmax(1.0, std::fabs(e))))
-                return ::testing::AssertionFailure()
-                       << "element (" << i << ", " << j << ") is " << actual(i, j) << ", expected " << e;
-        }
+    for (int i = 0; i < 16; ++i)
+    {
+        double const e = expected[i / 4][i % 4], a = actual(i / 4, i % 4);
+        if (!(std::fabs(a - e) <= tolerance * std::fmax(1.0, std::fabs(e))))
+            return ::testing::AssertionFailure() << "element " << i << " is " << a << ", expected " << e;
+    }
     return ::testing::AssertionSuccess();
 }
 
+// One draw per statement: the order of calls inside one expression is
+// unspecified, and the data must not depend on the compiler.
 class Random
 {
 public:
     explicit Random(unsigned seed) : m_engine(seed) {}
     float Uniform(float lo, float hi) { return std::uniform_real_distribution<float>(lo, hi)(m_engine); }
     unsigned int Word() { return unsigned(m_engine()); }
-    CQzVector3 Vector(float lo, float hi) { return CQzVector3(Uniform(lo, hi), Uniform(lo, hi), Uniform(lo, hi)); }
+    void Fill(float* out, int count, float lo, float hi)
+    {
+        for (int i = 0; i < count; ++i)
+            out[i] = Uniform(lo, hi);
+    }
+    CQzVector3 Vector(float lo, float hi)
+    {
+        float v[3];
+        Fill(v, 3, lo, hi);
+        return CQzVector3(v);
+    }
     CQzMatrix44 Matrix(float lo, float hi)
     {
         CQzMatrix44 a;
-        for (int i = 0; i < 4; ++i)
-            for (int j = 0; j < 4; ++j)
-                a(i, j) = Uniform(lo, hi);
+        for (int i = 0; i < 16; ++i)
+            a(i / 4, i % 4) = Uniform(lo, hi);
         return a;
     }
 

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -25,11 +26,15 @@ TEST(QzMatrix44, ProductsInversesAndDeterminantsMatchGlmAndSingularInversesAreNo
     for (int i = 0; i < 300; ++i)
     {
         CQzMatrix44 const a = random.Matrix(-2.0f, 2.0f), b = random.Matrix(-2.0f, 2.0f);
-        EXPECT_TRUE(Near(a.MultiplyCorrect(b), Product(ToGlm(a), ToGlm(b)), 1e-5));
+        glm::dmat4 const g = ToGlm(a);
+        EXPECT_TRUE(Near(a.MultiplyCorrect(b), Product(g, ToGlm(b)), 1e-5));
         EXPECT_EQ(a.MultiplyBugged(b), b.MultiplyCorrect(a));
-        EXPECT_TRUE(Near(a.getTranspose(), glm::transpose(ToGlm(a)), 0.0));
+        EXPECT_TRUE(Near(a.getTranspose(), glm::transpose(g), 0.0));
+        EXPECT_EQ(a.getRight(), CQzVector3(a(0, 0), a(0, 1), a(0, 2)));
+        EXPECT_TRUE(qztest::D(a.getFront()) == glm::dvec3(g[1]) && qztest::D(a.getUp()) == glm::dvec3(g[2]) &&
+                    qztest::D(a.getTranslation()) == glm::dvec3(g[3]));
 
-        double const det = glm::determinant(ToGlm(a));
+        double const det = glm::determinant(g);
         EXPECT_NEAR(a.GetDeterminant(), det, 1e-4);
         if (std::fabs(det) < 0.05)
             continue; // too close to singular for a float comparison
@@ -37,7 +42,7 @@ TEST(QzMatrix44, ProductsInversesAndDeterminantsMatchGlmAndSingularInversesAreNo
         CQzMatrix44 const inverse = a.getInverseGeneric(&invDet);
         EXPECT_NEAR(invDet, 1.0 / det, 1e-4 * std::fabs(1.0 / det));
         double const scale = 1e-4 / std::fmin(1.0, std::fabs(det));
-        EXPECT_TRUE(Near(inverse, glm::inverse(ToGlm(a)), scale));
+        EXPECT_TRUE(Near(inverse, glm::inverse(g), scale));
         EXPECT_TRUE(Near(a.MultiplyCorrect(inverse), glm::dmat4(1.0), scale));
     }
     // A singular matrix is not tested for: its inverse is not finite.
@@ -56,21 +61,20 @@ TEST(QzMatrix44, RotationOrdersAreTheProductsOfTheirElementaryRotations)
     for (int order = 0; order < 6; ++order)
         for (int i = 0; i < 50; ++i)
         {
-            double const angles[3] = {random.Uniform(-3.0f, 3.0f), random.Uniform(-3.0f, 3.0f),
-                                      random.Uniform(-3.0f, 3.0f)};
+            float angles[3];
+            random.Fill(angles, 3, -3.0f, 3.0f);
+            angles[i % 3] = i % 4 ? angles[i % 3] : 0.0f; // an angle of exactly 0 is skipped
             glm::dmat4 expected(1.0);
             for (int axis : products[order])
                 expected = Product(expected, qztest::Rotation(axis, angles[axis]));
             auto const o = CQzMatrix44::ERotationOrder(order);
-
             CQzMatrix44 built(1);
-            built.setRotation(float(angles[0]), float(angles[1]), float(angles[2]), o);
+            built.setRotation(angles[0], angles[1], angles[2], o);
             EXPECT_TRUE(Near(built, expected, 1e-5)) << "order " << order;
-
             // rotate() pre-multiplies an existing matrix.
             CQzMatrix44 const start = random.Matrix(-1.0f, 1.0f);
             CQzMatrix44 turned = start;
-            turned.rotate(float(angles[0]), float(angles[1]), float(angles[2]), o);
+            turned.rotate(angles[0], angles[1], angles[2], o);
             EXPECT_TRUE(Near(turned, Product(expected, ToGlm(start)), 1e-5)) << "order " << order;
         }
     CQzMatrix44 const start = random.Matrix(-1.0f, 1.0f); // an unknown order changes nothing
@@ -85,9 +89,8 @@ TEST(QzMatrix44, InPlaceBuildersArePreMultiplications)
     qztest::Random random(23);
     for (int i = 0; i < 100; ++i)
     {
-        CQzMatrix44 const start = random.Matrix(-3.0f, 3.0f);
+        CQzMatrix44 const start = random.Matrix(-3.0f, 3.0f), diagonal = random.Matrix(-3.0f, 3.0f);
         CQzVector3 const v = random.Vector(-3.0f, 3.0f);
-
         CQzMatrix44 m = start;
         m.translate(v);
         EXPECT_TRUE(Near(m, Product(ToGlm(CQzMatrix44::makeTranslation(v)), ToGlm(start)), 1e-5));
@@ -96,7 +99,6 @@ TEST(QzMatrix44, InPlaceBuildersArePreMultiplications)
         EXPECT_TRUE(Near(m, Product(ToGlm(CQzMatrix44::makeScale(v)), ToGlm(start)), 1e-5));
 
         // Only the diagonal of the left operand is read.
-        CQzMatrix44 const diagonal = random.Matrix(-3.0f, 3.0f);
         CQzMatrix44 expected = CQzMatrix44::makeScale(CQzVector3(diagonal(0, 0), diagonal(1, 1), diagonal(2, 2)))
                                    .MultiplyCorrect(start);
         expected.setTranslationOnly(v);
@@ -104,37 +106,44 @@ TEST(QzMatrix44, InPlaceBuildersArePreMultiplications)
 
         // Scale is taken over all four columns of each axis row.
         glm::dmat4 const g = ToGlm(start);
-        CQzMatrix44 unscaled = start;
-        unscaled.NoScale();
-        EXPECT_TRUE(Near(unscaled, glm::dmat4(g[0] / glm::length(g[0]), g[1] / glm::length(g[1]),
-                                              g[2] / glm::length(g[2]), g[3]), 1e-5));
+        m = start;
+        m.NoScale();
+        EXPECT_TRUE(Near(m, glm::dmat4(g[0] / glm::length(g[0]), g[1] / glm::length(g[1]),
+                                       g[2] / glm::length(g[2]), g[3]), 1e-5));
     }
 }
 
 TEST(QzMatrix22, InverseIsTransposedAndProductAppliesTheArgumentFirst)
 {
-    CQzMatrix22 a(1.0f, 2.0f, 3.0f, 4.0f);
-    float invDet = 0.0f;
-    EXPECT_EQ(a.getInverseGeneric(&invDet), CQzMatrix22(-2.0f, 1.5f, 1.0f, -0.5f));
-    EXPECT_EQ(invDet, -0.5f);
     qztest::Random random(24);
     for (int i = 0; i < 100; ++i)
     {
         float e[8];
-        for (float& v : e)
-            v = random.Uniform(-3.0f, 3.0f);
+        random.Fill(e, 8, -3.0f, 3.0f);
         CQzMatrix22 const m(e[0], e[1], e[2], e[3]), r = m * CQzMatrix22(e[4], e[5], e[6], e[7]);
         glm::dmat2 const gm(e[0], e[1], e[2], e[3]), product = gm * glm::dmat2(e[4], e[5], e[6], e[7]); // b·m
-        CQzMatrix22 inv = m;
+        CQzMatrix22 inv = m, transposed = m;
         inv.Invert();
+        transposed.Transpose();
         glm::dmat2 const inverse = glm::transpose(glm::inverse(gm));
         double const det = glm::determinant(gm), tolerance = std::fabs(det) < 0.05 ? 1e30 : 1e-4 / det / det;
         for (int k = 0; k < 4; ++k)
         {
             EXPECT_NEAR(r(k / 2, k % 2), product[k / 2][k % 2], 1e-5);
             EXPECT_NEAR(inv(k / 2, k % 2), inverse[k / 2][k % 2], tolerance);
+            EXPECT_EQ(transposed(k / 2, k % 2), m(k % 2, k / 2));
+            // equality and "any element smaller" look at every element
+            CQzMatrix22 other = m;
+            other(k / 2, k % 2) += 1.0f;
+            EXPECT_TRUE(m != other && m < other && !(other < m)) << k;
         }
     }
+    float invDet = 0.0f;
+    EXPECT_EQ(CQzMatrix22(1.0f, 2.0f, 3.0f, 4.0f).getInverseGeneric(&invDet), CQzMatrix22(-2.0f, 1.5f, 1.0f, -0.5f));
+    EXPECT_EQ(invDet, -0.5f);
+    // on the heap, where no identity lies by chance
+    std::unique_ptr<CQzMatrix22> const fresh(new CQzMatrix22), one(new CQzMatrix22(1));
+    EXPECT_TRUE(*fresh == CQzMatrix22(1.0f, 0.0f, 0.0f, 1.0f) && *one == *fresh);
     // Valid strictly inside ±1e8; NaN is not valid.
     EXPECT_TRUE(CQzMatrix22(99999992.0f, -99999992.0f, 99999992.0f, 99999992.0f).IsValid());
     EXPECT_FALSE(CQzMatrix22(1.0f, 1e8f, 0.0f, 1.0f).IsValid());
@@ -151,12 +160,15 @@ TEST(QzMatrix33, BuildersAreAffineMapsOfRowVectors)
     qztest::Random random(25);
     for (int i = 0; i < 100; ++i)
     {
-        CQzMatrix33 m(1), r, t;
-        for (int e = 0; e < 6; ++e)
-            m(e / 3, e % 3) = random.Uniform(-3.0f, 3.0f);
-        float const angle = random.Uniform(-3.0f, 3.0f);
-        CQzVector2 const d(random.Uniform(-3.0f, 3.0f), random.Uniform(-3.0f, 3.0f));
-        CQzVector2 const p(random.Uniform(-3.0f, 3.0f), random.Uniform(-3.0f, 3.0f));
+        float e[14];
+        random.Fill(e, 14, -3.0f, 3.0f);
+        CQzMatrix33 const full(e[0], e[1], e[2], e[3], e[4], e[5], e[6], e[7], e[8]);
+        CQzMatrix33 m = full, r, t;
+        m.SetRight(CQzVector2(e[0], e[1]));
+        m.SetUp(CQzVector2(e[3], e[4]));
+        m.SetTranslationOnly(CQzVector2(e[6], e[7]));
+        float const angle = e[9];
+        CQzVector2 const d(e[10], e[11]), p(e[12], e[13]);
         CQzVector2 turned = p;
         turned.Rotate(angle);
         r.SetRotation(angle);
@@ -172,11 +184,12 @@ TEST(QzMatrix33, BuildersAreAffineMapsOfRowVectors)
         EXPECT_TRUE(near(apply(scaled, p), apply(m, p * d)));
         EXPECT_TRUE(near(apply(rotated, p), apply(m, turned)));
         EXPECT_TRUE(near(apply(t.MultiplyCorrect(m), p), apply(m, p + d)));
+        EXPECT_TRUE(m(0, 2) == 0.0f && m(1, 2) == 0.0f && m(2, 2) == 1.0f); // the axis rows end in 0
 
         glm::dmat3 g;
-        for (int e = 0; e < 9; ++e)
-            g[e / 3][e % 3] = m(e / 3, e % 3);
-        EXPECT_NEAR(m.GetDeterminant(), glm::determinant(g), 1e-4);
+        for (int k = 0; k < 9; ++k)
+            g[k / 3][k % 3] = full(k / 3, k % 3);
+        EXPECT_NEAR(full.GetDeterminant(), glm::determinant(g), 1e-4);
     }
 }
 
