@@ -7,6 +7,7 @@
 #include "foundation/QzArray.h"
 #include "geometry/QzFrustum3.h"
 #include "geometry/QzSphere.h"
+#include "QzBenchMedians.h"
 
 #include <CGAL/Cartesian.h>
 #include <CGAL/Min_sphere_of_spheres_d.h>
@@ -229,32 +230,6 @@ void Glm_ContainsSphere(benchmark::State& state)
     state.SetItemsProcessed(std::int64_t(state.iterations()) * kItems);
 }
 
-// Prints as usual and keeps each benchmark's median CPU time per iteration.
-class MedianReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(std::vector<Run> const& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (Run const& run : runs)
-        {
-            bool const median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if (median || run.run_type == Run::RT_Iteration)
-                times[run.run_name.function_name + "/" + run.run_name.args] = run.GetAdjustedCPUTime();
-        }
-    }
-
-    // Seconds; 0 when the benchmark did not run.
-    double Seconds(std::string const& name) const
-    {
-        auto const found = times.find(name);
-        return found == times.end() ? 0.0 : found->second * 1e-3; // reported in ms
-    }
-
-private:
-    std::map<std::string, double> times;
-};
-
 void RegisterSphereBenchmarks()
 {
     for (auto const& method : {std::make_pair("Qz_Welzl", Qz_Welzl), std::make_pair("Qz_Average", Qz_Average),
@@ -267,7 +242,13 @@ void RegisterSphereBenchmarks()
         benchmark::RegisterBenchmark(cull.first, cull.second)->Unit(benchmark::kMillisecond);
 }
 
-void PrintSummary(MedianReporter const& reporter)
+// Seconds of a benchmark timed in milliseconds; 0 when it did not run.
+double Seconds(qzbench::CMedianReporter const& reporter, std::string const& name)
+{
+    return reporter.Time(name) * 1e-3;
+}
+
+void PrintSummary(qzbench::CMedianReporter const& reporter)
 {
     std::printf("\nbounding spheres: million points per second, time ratio to CGAL, radius minus CGAL's\n");
     std::printf("%-10s %8s %-8s %10s %10s %14s\n", "points", "count", "method", "Mpts/s", "t/CGAL", "r - r(CGAL)");
@@ -275,14 +256,14 @@ void PrintSummary(MedianReporter const& reporter)
         for (int size : kSizes)
         {
             std::string const args = std::to_string(kind) + "/" + std::to_string(size);
-            double const cgal = reporter.Seconds("Cgal_MinSphere/" + args);
+            double const cgal = Seconds(reporter, "Cgal_MinSphere/" + args);
             if (cgal == 0.0)
                 continue;
             double const cgalRadius = CgalRadius(Points(kind, size));
             char const* const names[] = {"Welzl", "Average", "AABB"};
             for (int m = 0; m < 3; ++m)
             {
-                double const t = reporter.Seconds(std::string("Qz_") + names[m] + "/" + args);
+                double const t = Seconds(reporter, std::string("Qz_") + names[m] + "/" + args);
                 CQzSphere sphere;
                 sphere.ComputeFrom(Points(kind, size), CQzSphere::EBoundingComputationType(m));
                 std::printf("%-10s %8d %-8s %10.2f %10.3f %14.6f\n", kKinds[kind], size, names[m], size / t * 1e-6,
@@ -290,14 +271,14 @@ void PrintSummary(MedianReporter const& reporter)
             }
             std::printf("%-10s %8d %-8s %10.2f %10.3f %14.6f\n", kKinds[kind], size, "CGAL", size / cgal * 1e-6, 1.0, 0.0);
         }
-    double const welzl = reporter.Seconds("Qz_Welzl/1/1000000"), average = reporter.Seconds("Qz_Average/1/1000000");
+    double const welzl = Seconds(reporter, "Qz_Welzl/1/1000000"), average = Seconds(reporter, "Qz_Average/1/1000000");
     if (welzl > 0.0 && average > 0.0)
         std::printf("\nexact / average on 1,000,000 surface points: %.2f (bound 10)\n", welzl / average);
 
     std::printf("\nfrustum tests on %d items: million per second, QzCore / glm time\n", kItems);
     for (char const* test : {"ContainsAABB", "ContainsSphere"})
     {
-        double const qz = reporter.Seconds(std::string("Qz_") + test + "/"), glm = reporter.Seconds(std::string("Glm_") + test + "/");
+        double const qz = Seconds(reporter, std::string("Qz_") + test + "/"), glm = Seconds(reporter, std::string("Glm_") + test + "/");
         if (qz > 0.0 && glm > 0.0)
             std::printf("%-16s QzCore %8.1f   glm %8.1f   ratio %6.3f\n", test, kItems / qz * 1e-6, kItems / glm * 1e-6, qz / glm);
     }
@@ -307,19 +288,10 @@ void PrintSummary(MedianReporter const& reporter)
 
 int main(int argc, char** argv)
 {
-    // Unless told otherwise: three repetitions, interleaved at random, so
-    // that each ratio's two sides see the same machine.
-    std::vector<char*> args(argv, argv + argc);
-    char repetitions[] = "--benchmark_repetitions=3";
-    char interleave[] = "--benchmark_enable_random_interleaving=true";
-    char aggregates[] = "--benchmark_report_aggregates_only=true";
-    args.insert(args.begin() + 1, {repetitions, interleave, aggregates});
-    int count = int(args.size());
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+    if (!qzbench::InitializeRepeated(argc, argv, 3))
         return 1;
     RegisterSphereBenchmarks();
-    MedianReporter reporter;
+    qzbench::CMedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     PrintSummary(reporter);

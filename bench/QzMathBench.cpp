@@ -10,6 +10,7 @@
 #include "math/QzQuaternion.h"
 #include "math/QzVector3.h"
 #include "math/QzVector4.h"
+#include "QzBenchMedians.h"
 
 #include <benchmark/benchmark.h>
 #include <glm/glm.hpp>
@@ -261,34 +262,6 @@ void Glm_Normalize(benchmark::State& state)
 char const* const kPairs[] = {"MatrixProduct", "MatrixInverse", "TransformPoints",
                               "QuaternionProduct", "QuaternionToMatrix", "Normalize"};
 
-// Prints as usual and keeps each benchmark's CPU time per iteration: the
-// median of the repetitions (which shrugs off a busy neighbour), or the one
-// run when there are no repetitions.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(std::vector<Run> const& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (Run const& run : runs)
-        {
-            bool const median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if (median || run.run_type == Run::RT_Iteration)
-                times[run.run_name.function_name] = run.GetAdjustedCPUTime();
-        }
-    }
-
-    // 0 when the benchmark did not run.
-    double Time(std::string const& name) const
-    {
-        auto const found = times.find(name);
-        return found == times.end() ? 0.0 : found->second;
-    }
-
-private:
-    std::map<std::string, double> times;
-};
-
 } // namespace
 
 BENCHMARK(Qz_MatrixProduct);
@@ -306,18 +279,9 @@ BENCHMARK(Glm_Normalize);
 
 int main(int argc, char** argv)
 {
-    // Unless told otherwise: seven repetitions, pairs interleaved at random,
-    // so that both sides of a ratio see the same machine.
-    std::vector<char*> args(argv, argv + argc);
-    char repetitions[] = "--benchmark_repetitions=7";
-    char interleave[] = "--benchmark_enable_random_interleaving=true";
-    char aggregates[] = "--benchmark_report_aggregates_only=true";
-    args.insert(args.begin() + 1, {repetitions, interleave, aggregates});
-    int count = int(args.size());
-    benchmark::Initialize(&count, args.data());
-    if (benchmark::ReportUnrecognizedArguments(count, args.data()))
+    if (!qzbench::InitializeRepeated(argc, argv, 7))
         return 1;
-    RatioReporter reporter;
+    qzbench::CMedianReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
@@ -325,8 +289,8 @@ int main(int argc, char** argv)
                 "glm ns", "Qz/glm");
     for (char const* name : kPairs)
     {
-        double const qz = reporter.Time(std::string("Qz_") + name);
-        double const glm = reporter.Time(std::string("Glm_") + name);
+        double const qz = reporter.Time(std::string("Qz_") + name + "/");
+        double const glm = reporter.Time(std::string("Glm_") + name + "/");
         if (qz == 0.0 || glm == 0.0)
             continue;
         // Times come in each benchmark's display unit (ms for the points).
