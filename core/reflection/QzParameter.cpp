@@ -17,12 +17,7 @@ CQzParameter::CQzParameter(CQzParameter const& other) : m_name(other.m_name)
 {
 }
 
-CQzParameter& CQzParameter::operator=(CQzParameter const& other)
-{
-    if (this != &other)
-        m_name = other.m_name;
-    return *this;
-}
+CQzParameter& CQzParameter::operator=(CQzParameter const& other) = default;
 
 CQzParameter::~CQzParameter() = default;
 
@@ -33,18 +28,7 @@ CQzParameterInt::CQzParameterInt(TQzString<char> const& name, int value, int min
 {
 }
 
-CQzParameterInt& CQzParameterInt::operator=(CQzParameterInt const& other)
-{
-    if (this != &other)
-    {
-        CQzParameter::operator=(other);
-        m_value = other.m_value;
-        m_min = other.m_min;
-        m_max = other.m_max;
-        m_step = other.m_step;
-    }
-    return *this;
-}
+CQzParameterInt& CQzParameterInt::operator=(CQzParameterInt const& other) = default;
 
 CQzParameterInt::~CQzParameterInt() = default;
 
@@ -63,18 +47,7 @@ CQzParameterFloat::CQzParameterFloat(TQzString<char> const& name, float value, f
 {
 }
 
-CQzParameterFloat& CQzParameterFloat::operator=(CQzParameterFloat const& other)
-{
-    if (this != &other)
-    {
-        CQzParameter::operator=(other);
-        m_value = other.m_value;
-        m_min = other.m_min;
-        m_max = other.m_max;
-        m_step = other.m_step;
-    }
-    return *this;
-}
+CQzParameterFloat& CQzParameterFloat::operator=(CQzParameterFloat const& other) = default;
 
 CQzParameterFloat::~CQzParameterFloat() = default;
 
@@ -101,15 +74,7 @@ CQzParameterColor::CQzParameterColor(TQzString<char> const& name, float r, float
 {
 }
 
-CQzParameterColor& CQzParameterColor::operator=(CQzParameterColor const& other)
-{
-    if (this != &other)
-    {
-        CQzParameter::operator=(other);
-        m_value = other.m_value;
-    }
-    return *this;
-}
+CQzParameterColor& CQzParameterColor::operator=(CQzParameterColor const& other) = default;
 
 CQzParameterColor::~CQzParameterColor() = default;
 
@@ -151,15 +116,7 @@ CQzParameterColorGradient::CQzParameterColorGradient(TQzString<char> const& name
 {
 }
 
-CQzParameterColorGradient& CQzParameterColorGradient::operator=(CQzParameterColorGradient const& other)
-{
-    if (this != &other)
-    {
-        CQzParameter::operator=(other);
-        m_colours = other.m_colours;
-    }
-    return *this;
-}
+CQzParameterColorGradient& CQzParameterColorGradient::operator=(CQzParameterColorGradient const& other) = default;
 
 CQzParameterColorGradient::~CQzParameterColorGradient() = default;
 
