@@ -18,8 +18,7 @@ U BitwiseCrc(U polynomial, U reg, void const* data, std::size_t length, bool low
     unsigned char const* const bytes = static_cast<unsigned char const*>(data);
     for (std::size_t i = 0; i < length; ++i)
     {
-        unsigned char const c = bytes[i];
-        reg ^= U(lowerCapitals && c >= 'A' && c <= 'Z' ? c + 32 : c);
+        reg ^= U(lowerCapitals && bytes[i] >= 'A' && bytes[i] <= 'Z' ? bytes[i] + 32 : bytes[i]);
         for (int bit = 0; bit < 8; ++bit)
             reg = (reg & 1) != 0 ? U((reg >> 1) ^ polynomial) : U(reg >> 1);
     }

@@ -3,6 +3,8 @@
 #ifndef QZCORE_TESTS_QZLZMAROUNDTRIP_H
 #define QZCORE_TESTS_QZLZMAROUNDTRIP_H
 
+#include <algorithm>
+
 #include "QzTestData.h"
 #include "compression/QzMemoryCompressor.h"
 #include "compression/QzMemoryDecompressor.h"
@@ -13,10 +15,9 @@ namespace qztest {
 inline Bytes Compress(Bytes const& source)
 {
     CQzMemoryCompressor compressor;
-    int const sourceSize = int(source.size());
-    Bytes compressed(std::size_t(compressor.ComputeCompressionBufferSize(source.data(), sourceSize)));
-    int const used = compressor.Compress(source.data(), sourceSize, compressed.data(), int(compressed.size()));
-    compressed.resize(std::size_t(used));
+    Bytes compressed(std::size_t(compressor.ComputeCompressionBufferSize(source.data(), int(source.size()))));
+    compressed.resize(std::size_t(compressor.Compress(source.data(), int(source.size()), compressed.data(),
+                                                      int(compressed.size()))));
     return compressed;
 }
 
@@ -26,8 +27,7 @@ inline Bytes Decompress(Bytes compressed, std::size_t size)
     CQzMemoryDecompressor decompressor;
     decompressor.Initialize(compressed.data(), int(compressed.size()));
     Bytes output(size);
-    int const produced = decompressor.DecompressOutputBytes(output.data(), int(size));
-    output.resize(produced > 0 ? std::size_t(produced) : 0);
+    output.resize(std::size_t(std::max(decompressor.DecompressOutputBytes(output.data(), int(size)), 0)));
     return output;
 }
 

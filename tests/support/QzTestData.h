@@ -26,12 +26,11 @@ inline Bytes RandomBytes(std::size_t size, unsigned seed = 1)
 // Words drawn from a small vocabulary: compressible like real text.
 inline Bytes Text(std::size_t size, unsigned seed = 2)
 {
-    static char const* const words[] = {"the ",    "engine ", "scene ",  "entity ", "camera ",
-                                        "particle ", "dialog ", "undo ",  "vector ", "matrix ",
-                                        "\n",      "compress ", "LZMA ", "0123 ",  "QzCore "};
+    static char const* const words[] = {"the ",   "engine ", "scene ", "entity ", "camera ", "particle ", "dialog ",
+                                        "undo ",  "vector ", "matrix ", "\n",     "compress ", "LZMA ",  "0123 ",
+                                        "QzCore "};
     std::mt19937 random(seed);
     Bytes bytes;
-    bytes.reserve(size + 16);
     while (bytes.size() < size)
         for (char const* c = words[random() % (sizeof words / sizeof words[0])]; *c; ++c)
             bytes.push_back(*c);
@@ -44,14 +43,11 @@ inline Bytes Runs(std::size_t size, unsigned seed = 3)
 {
     std::mt19937 random(seed);
     Bytes bytes;
-    bytes.reserve(size);
     while (bytes.size() < size)
     {
-        // two statements: the order of arguments is unspecified, and the data
-        // must be the same whichever compiler built the test
+        // two statements: arguments are evaluated in no fixed order
         std::size_t const length = 1 + random() % 5000;
-        char const value = char(random() & 0xFF);
-        bytes.insert(bytes.end(), length, value);
+        bytes.insert(bytes.end(), length, char(random() & 0xFF));
     }
     bytes.resize(size);
     return bytes;
@@ -62,17 +58,11 @@ inline Bytes Mixed(std::size_t size, unsigned seed = 4)
 {
     std::mt19937 random(seed);
     Bytes bytes;
-    bytes.reserve(size);
     while (bytes.size() < size)
     {
         std::size_t const block = 1 + random() % 65536;
-        Bytes part;
-        switch (random() % 3)
-        {
-        case 0: part = RandomBytes(block, random()); break;
-        case 1: part = Text(block, random()); break;
-        default: part = Runs(block, random()); break;
-        }
+        unsigned const kind = random() % 3;
+        Bytes const part = kind == 0 ? RandomBytes(block, random()) : kind == 1 ? Text(block, random()) : Runs(block, random());
         bytes.insert(bytes.end(), part.begin(), part.end());
     }
     bytes.resize(size);
