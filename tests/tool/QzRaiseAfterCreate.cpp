@@ -14,12 +14,14 @@
 
 namespace {
 
-void RaiseAfter(char const* call)
+// Passes `result` on, once the signal is raised if it is a success of `call`.
+int RaiseAfter(char const* call, int result)
 {
     char const* const after = std::getenv("QZ_RAISE_AFTER");
     char const* const signal = std::getenv("QZ_RAISE_SIGNAL");
-    if (after != nullptr && signal != nullptr && std::strcmp(after, call) == 0)
+    if (result >= 0 && after != nullptr && signal != nullptr && std::strcmp(after, call) == 0)
         ::raise(std::atoi(signal));
+    return result;
 }
 
 } // namespace
@@ -27,26 +29,17 @@ void RaiseAfter(char const* call)
 extern "C" __attribute__((visibility("default"))) int openat(int folder, char const* path, int flags, ...)
 {
     bool const creates = (flags & O_CREAT) != 0 || (flags & O_TMPFILE) == O_TMPFILE;
-    mode_t mode = 0;
-    if (creates)
-    {
-        va_list arguments;
-        va_start(arguments, flags);
-        mode = va_arg(arguments, mode_t);
-        va_end(arguments);
-    }
+    va_list arguments;
+    va_start(arguments, flags);
+    mode_t const mode = creates ? va_arg(arguments, mode_t) : 0;
+    va_end(arguments);
     using Openat = int (*)(int, char const*, int, ...);
     int const fd = reinterpret_cast<Openat>(::dlsym(RTLD_NEXT, "openat"))(folder, path, flags, mode);
-    if (fd >= 0 && creates)
-        RaiseAfter("openat");
-    return fd;
+    return creates ? RaiseAfter("openat", fd) : fd;
 }
 
 extern "C" __attribute__((visibility("default"))) int linkat(int fromFolder, char const* from, int toFolder, char const* to, int flags)
 {
     using Linkat = int (*)(int, char const*, int, char const*, int);
-    int const result = reinterpret_cast<Linkat>(::dlsym(RTLD_NEXT, "linkat"))(fromFolder, from, toFolder, to, flags);
-    if (result == 0)
-        RaiseAfter("linkat");
-    return result;
+    return RaiseAfter("linkat", reinterpret_cast<Linkat>(::dlsym(RTLD_NEXT, "linkat"))(fromFolder, from, toFolder, to, flags));
 }

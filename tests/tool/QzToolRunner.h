@@ -38,13 +38,11 @@ inline ToolResult RunTool(std::string command, std::vector<std::string> const& a
         command += " " + Quote(argument);
     ToolResult result{-1000, ""};
     std::FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr)
-        return result;
     char chunk[4096];
-    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;)
+    for (std::size_t n; pipe != nullptr && (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;)
         result.output.append(chunk, n);
-    int const status = pclose(pipe);
-    if (WIFEXITED(status))
+    int const status = pipe != nullptr ? pclose(pipe) : -1;
+    if (status != -1 && WIFEXITED(status))
         result.exitCode = static_cast<signed char>(WEXITSTATUS(status));
     return result;
 }
@@ -54,23 +52,17 @@ inline ToolResult RunTool(std::string command, std::vector<std::string> const& a
 // allocation that the limit refuses shows there.
 inline ToolResult ResultJustBelowTheMemoryItNeeds(std::string const& command)
 {
-    auto const runWith = [&](long kilobytes) { return RunTool("ulimit -v " + std::to_string(kilobytes) + "; " + command); };
-    long enough = 4L << 20, tooLittle = 1024;
+    auto const runWith = [&](long kb) { return RunTool("ulimit -v " + std::to_string(kb) + "; " + command); };
+    long enough = 1L << 20, tooLittle = 1024;
     EXPECT_EQ(runWith(enough).exitCode, 0);
     ToolResult below = runWith(tooLittle);
     while (enough - tooLittle > 16)
     {
         long const middle = (enough + tooLittle) / 2;
         ToolResult result = runWith(middle);
-        if (result.exitCode == 0)
-        {
-            enough = middle;
-        }
-        else
-        {
-            tooLittle = middle;
+        (result.exitCode == 0 ? enough : tooLittle) = middle;
+        if (result.exitCode != 0)
             below = result;
-        }
     }
     return below;
 }
@@ -97,7 +89,6 @@ protected:
 
     std::string Path(std::string const& name) const { return m_folder + "/" + name; }
     std::string const& Folder() const { return m_folder; }
-
     ToolResult Compress(std::string const& input, std::string const& output) const
     {
         return RunTool(Quote(QZ_COMPRESS_PROGRAM), {input, output});
