@@ -35,11 +35,9 @@ public:
     ~CCommaDecimalLocale()
     {
         std::setlocale(LC_ALL, "C");
-        if (m_directory.empty())
-            return;
-        ::unsetenv("LOCPATH");
         std::error_code ignored;
-        std::filesystem::remove_all(m_directory, ignored);
+        if (!m_directory.empty() && ::unsetenv("LOCPATH") == 0)
+            std::filesystem::remove_all(m_directory, ignored);
     }
     CCommaDecimalLocale(CCommaDecimalLocale const&) = delete;
     CCommaDecimalLocale& operator=(CCommaDecimalLocale const&) = delete;

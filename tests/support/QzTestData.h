@@ -26,9 +26,8 @@ inline Bytes RandomBytes(std::size_t size, unsigned seed = 1)
 // Words drawn from a small vocabulary: compressible like real text.
 inline Bytes Text(std::size_t size, unsigned seed = 2)
 {
-    static char const* const words[] = {"the ",   "engine ", "scene ", "entity ", "camera ", "particle ", "dialog ",
-                                        "undo ",  "vector ", "matrix ", "\n",     "compress ", "LZMA ",  "0123 ",
-                                        "QzCore "};
+    static char const* const words[] = {"the ", "engine ", "scene ", "entity ", "camera ", "particle ", "dialog ", "undo ",
+                                        "vector ", "matrix ", "\n", "compress ", "LZMA ", "0123 ", "QzCore "};
     std::mt19937 random(seed);
     Bytes bytes;
     while (bytes.size() < size)
