@@ -119,10 +119,11 @@ TEST(QzWorkerManager, WaitsCoverEveryPusherThroughFullRingsAndTagWaitsOnlyTheirT
 
 TEST(QzWorkerManager, CopiesShareTheWorkersAndTheLastOneShutsThemDownEvenFromInsideAUnit)
 {
-    ASSERT_EQ(qztest::CountWorkerThreads(), 0u);
     std::vector<unsigned int> slots(300);
     {
+        // a new worker names itself only once it runs: wait until both have
         CQzWorkerManager* const original = new CQzWorkerManager(2);
+        ASSERT_TRUE(qztest::AwaitWorkerThreads(2));
         CQzWorkerManager copy(*original), assigned(1);
         assigned = *original;
         EXPECT_EQ(assigned.GetWorkerCount(), 2u);
@@ -139,6 +140,7 @@ TEST(QzWorkerManager, CopiesShareTheWorkersAndTheLastOneShutsThemDownEvenFromIns
     // the last copy released inside a unit; static: detached workers use it until they leave
     static SFamily family{nullptr};
     family.manager = new CQzWorkerManager(2);
+    ASSERT_TRUE(qztest::AwaitWorkerThreads(2));
     for (int i = 0; i < 300; ++i)
         family.manager->PushWorkUnit(Leaf, &family, WORKER_TAG_0);
     family.manager->PushWorkUnit(
