@@ -14,8 +14,7 @@ TEST(QzFixedRingBuffer, KeepsOrderAcrossTurnsRefusesWhenFullAndCopiesWhole)
     for (int turn = 0; turn < 20; ++turn)
     {
         fill();
-        ASSERT_EQ(ring.GetCount(), 64u);
-        EXPECT_TRUE(ring.IsFull());
+        ASSERT_TRUE(ring.GetCount() == 64u && ring.IsFull()) << ring.GetCount();
         for (int i = 0; i < 1 + turn * 7 % 64; ++i)
             ASSERT_TRUE(ring.Pop(value) && value == expected++) << "expected " << expected - 1 << ", got " << value;
         EXPECT_FALSE(ring.IsFull());

@@ -61,8 +61,8 @@ TEST(QzTimer, SmoothsDeltasPausesAndResetsAndTheStopwatchCountsModulo32Bits)
     EXPECT_EQ(timer.GetUpdateCount(), 1u);
 
     // threads racing to the first call share one instance
-    auto const instance = [] { return CQzTimer::GetInstance(); };
-    auto first = std::async(std::launch::async, instance), second = std::async(std::launch::async, instance);
+    auto first = std::async(std::launch::async, &CQzTimer::GetInstance);
+    auto second = std::async(std::launch::async, &CQzTimer::GetInstance);
     EXPECT_EQ(first.get(), second.get());
 
     // the stopwatch: only the low 32 bits count: across a wrap, and with differing high words

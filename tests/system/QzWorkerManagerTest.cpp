@@ -10,6 +10,7 @@
 
 #include <pthread.h>
 
+#include <algorithm>
 #include <atomic>
 #include <random>
 #include <set>
@@ -23,12 +24,10 @@ namespace {
 void Mark(void* slot) { ++*static_cast<unsigned int*>(slot); }
 
 // Slots [begin, end) each ran once, read newest first (pending after an early return).
-::testing::AssertionResult RanOnce(std::vector<unsigned int> const& slots, std::size_t begin, std::size_t end)
+bool RanOnce(std::vector<unsigned int> const& slots, std::size_t begin, std::size_t end)
 {
-    for (std::size_t i = end; i-- > begin;)
-        if (slots[i] != 1)
-            return ::testing::AssertionFailure() << "unit " << i << " ran " << slots[i] << " times";
-    return ::testing::AssertionSuccess();
+    return std::all_of(slots.rbegin() + long(slots.size() - end), slots.rend() - long(begin),
+                       [](unsigned int runs) { return runs == 1; });
 }
 
 // A unit that notes its worker's name, then holds the worker until the gate opens.
@@ -124,14 +123,18 @@ TEST(QzWorkerManager, CopiesShareTheWorkersAndTheLastOneShutsThemDownEvenFromIns
         // a new worker names itself only once it runs: wait until both have
         CQzWorkerManager* const original = new CQzWorkerManager(2);
         ASSERT_TRUE(qztest::AwaitWorkerThreads(2));
-        CQzWorkerManager copy(*original), assigned(1);
+        CQzWorkerManager* const copy = new CQzWorkerManager(*original);
+        CQzWorkerManager assigned(1);
         assigned = *original;
         EXPECT_EQ(assigned.GetWorkerCount(), 2u);
         for (unsigned int i = 0; i < 100; ++i)
             original->PushWorkUnit(Mark, &slots[i], WORKER_TAG_0);
         delete original; // the copies go on without it
-        for (unsigned int i = 100; i < 300; ++i)
-            (i < 200 ? copy : assigned).PushWorkUnit(Mark, &slots[i], WORKER_TAG_0);
+        for (unsigned int i = 100; i < 200; ++i)
+            copy->PushWorkUnit(Mark, &slots[i], WORKER_TAG_0);
+        delete copy; // and the assigned one alone
+        for (unsigned int i = 200; i < 300; ++i)
+            assigned.PushWorkUnit(Mark, &slots[i], WORKER_TAG_0);
         assigned.WaitForAllCompletion(); // waits for what the others pushed as well
         EXPECT_TRUE(RanOnce(slots, 0, slots.size()));
     }
