@@ -1,5 +1,5 @@
-// Tests of CQzArray: random sequences of every operation against
-// std::vector, and the growth steps and capacity rules.
+// Tests of CQzArray: random sequences of every operation against std::vector,
+// and the growth steps and capacity rules.
 #include "foundation/QzArray.h"
 
 #include <gtest/gtest.h>
@@ -9,19 +9,11 @@
 #include <string>
 #include <vector>
 
-namespace {
-
 using CStrings = CQzArray<std::string>;
 
-std::vector<std::string> Elements(CStrings const& array)
+TEST(QzArray, BehavesAsAVectorUnderRandomOperationsAndGrowsByAThird)
 {
-    return std::vector<std::string>(array.GetData(), array.GetData() + array.GetCount());
-}
-
-} // namespace
-
-TEST(QzArray, BehavesAsAVectorUnderRandomOperations)
-{
+    auto elements = [](CStrings const& a) { return std::vector<std::string>(a.GetData(), a.GetData() + a.GetCount()); };
     std::mt19937 random(5);
     CStrings array(3);
     std::vector<std::string> expected;
@@ -55,7 +47,7 @@ TEST(QzArray, BehavesAsAVectorUnderRandomOperations)
             EXPECT_EQ(assigned.GetInitialCapacity(), 7);
             CStrings moved(std::move(assigned));
             assigned.Add(value); // the source is left empty and usable
-            ASSERT_EQ(Elements(assigned), std::vector<std::string>{value});
+            ASSERT_EQ(elements(assigned), std::vector<std::string>{value});
             array.RemoveAll();
             array = std::move(moved);
         }
@@ -69,28 +61,25 @@ TEST(QzArray, BehavesAsAVectorUnderRandomOperations)
             array.Add(value);
             expected.push_back(value);
         }
-        ASSERT_EQ(Elements(array), expected) << step;
+        ASSERT_EQ(elements(array), expected) << step;
     }
-}
 
-TEST(QzArray, GrowsByAThirdAndKeepsOrFreesItsBuffer)
-{
-    CQzArray<int> array(0); // at least one element
+    // growth by about a third, from at least one element
+    CQzArray<int> numbers(0);
     std::vector<int> capacities;
     for (int i = 0; i < 42; ++i)
     {
-        array.Add(i);
-        if (capacities.empty() || capacities.back() != array.GetCapacity())
-            capacities.push_back(array.GetCapacity());
+        numbers.Add(i);
+        if (capacities.empty() || capacities.back() != numbers.GetCapacity())
+            capacities.push_back(numbers.GetCapacity());
     }
     EXPECT_EQ(capacities, (std::vector<int>{1, 2, 4, 6, 9, 13, 18, 25, 34, 46}));
-    int const* const buffer = array.GetData();
-    array.RemoveAll();
-    array.Add(7);
-    EXPECT_EQ(array.GetData(), buffer);
-    EXPECT_EQ(CQzArray<int>(array).GetInitialCapacity(), 1);
-    array.Release();
-    EXPECT_EQ(array.GetData(), nullptr);
-    EXPECT_EQ(array.GetCount() + array.GetCapacity(), 0);
-    EXPECT_EQ(array.GetInitialCapacity(), 16);
+    int const* const buffer = numbers.GetData();
+    numbers.RemoveAll(); // keeps the buffer, Release frees it
+    numbers.Add(7);
+    EXPECT_EQ(numbers.GetData(), buffer);
+    EXPECT_EQ(CQzArray<int>(numbers).GetInitialCapacity(), 1);
+    numbers.Release();
+    EXPECT_EQ(numbers.GetData(), nullptr);
+    EXPECT_EQ(numbers.GetCount() + numbers.GetCapacity() + numbers.GetInitialCapacity(), 16);
 }

@@ -1,6 +1,5 @@
-// Tests of the UTF-8 / UCS-2 conversions: random text against iconv at every
-// character and byte limit, lenient and truncated input that must not be
-// read past its terminator, and the ASCII widening.
+// Tests of the UTF-8 / UCS-2 conversions against iconv at every limit, of
+// lenient and truncated input never read past its end, and of ASCII widening.
 #include "foundation/QzUtf8.h"
 
 #include <gtest/gtest.h>
@@ -8,39 +7,30 @@
 #include <iconv.h>
 
 #include <algorithm>
+#include <cstring>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
-std::string IconvToUtf8(std::u16string const& text)
+std::string IconvToUtf8(std::u16string text)
 {
     iconv_t const converter = iconv_open("UTF-8", "UTF-16LE");
-    EXPECT_NE(converter, (iconv_t)-1);
-    std::string input(reinterpret_cast<char const*>(text.data()), text.size() * 2);
     std::string output(text.size() * 3 + 1, '\0');
-    char* in = &input[0];
+    char* in = reinterpret_cast<char*>(&text[0]);
     char* out = &output[0];
-    std::size_t inLeft = input.size();
-    std::size_t outLeft = output.size();
+    std::size_t inLeft = text.size() * 2, outLeft = output.size();
     EXPECT_NE(iconv(converter, &in, &inLeft, &out, &outLeft), (std::size_t)-1);
     iconv_close(converter);
     output.resize(output.size() - outLeft);
     return output;
 }
 
-// Exactly the bytes and a terminator: the sanitizer catches a read beyond.
-std::vector<char> Terminated(std::string const& bytes)
-{
-    std::vector<char> buffer(bytes.begin(), bytes.end());
-    buffer.push_back('\0');
-    return buffer;
-}
-
 } // namespace
 
-TEST(QzUtf8, AgreesWithIconvAtEveryLimit)
+TEST(QzUtf8, AgreesWithIconvAtEveryLimitDecodesLenientInputAndWidensAscii)
 {
     unsigned int const kTops[] = {0x80, 0x800, 0x10000};
     std::mt19937 random(31);
@@ -57,7 +47,8 @@ TEST(QzUtf8, AgreesWithIconvAtEveryLimit)
                 text += char16_t(unit);
         }
         std::string const utf8 = IconvToUtf8(text);
-        std::vector<char> const input = Terminated(utf8);
+        // exactly the bytes and a terminator: the sanitizer catches a read beyond
+        std::vector<char> const input(utf8.c_str(), utf8.c_str() + utf8.size() + 1);
         std::vector<std::string> characters;
         for (char16_t unit : text)
             characters.push_back(IconvToUtf8(std::u16string(1, unit)));
@@ -84,20 +75,12 @@ TEST(QzUtf8, AgreesWithIconvAtEveryLimit)
         }
     }
     // surrogate units are plain three-byte characters
-    char out[3];
-    EXPECT_EQ(qzEncodeUCS2ToUTF8(u"\xD800", out, -1), 3);
-    EXPECT_EQ(std::string(out, 3), "\xED\xA0\x80");
-    EXPECT_EQ(qzEncodeUCS2ToUTF8(u"", out, -1), 0);
-    EXPECT_EQ(qzEncodeUCS2ToUTF8(nullptr, out, -1), 0);
-}
+    char surrogate[3];
+    EXPECT_EQ(qzEncodeUCS2ToUTF8(u"\xD800", surrogate, -1), 3);
+    EXPECT_EQ(std::string(surrogate, 3), "\xED\xA0\x80");
+    EXPECT_TRUE(qzEncodeUCS2ToUTF8(u"", surrogate, -1) == 0 && qzEncodeUCS2ToUTF8(nullptr, surrogate, -1) == 0);
 
-TEST(QzUtf8, DecodesLenientAndTruncatedInputWithoutReadingPastIt)
-{
-    struct SCase
-    {
-        char const* bytes;
-        std::u16string units;
-    } const cases[] = {
+    std::pair<char const*, std::u16string> const cases[] = {
         // a byte 0xF0 or above ends the text
         {"A\xF0\x9F\x98\x80", u"A"}, {"\xF4", u""}, {"", u""},
         // stray continuation bytes lead, overlong forms decode, any byte continues
@@ -105,25 +88,23 @@ TEST(QzUtf8, DecodesLenientAndTruncatedInputWithoutReadingPastIt)
         // a sequence cut by the terminator is dropped
         {"\xC3", u""}, {"A\xC3", u"A"}, {"\xE2\x82", u""}, {"AB\xE2\x82", u"AB"}, {"\xC3\xA9\xE2", u"\u00e9"},
     };
-    for (SCase const& c : cases)
+    for (auto const& [bytes, units] : cases)
     {
-        std::vector<char> const input = Terminated(c.bytes);
+        std::vector<char> const input(bytes, bytes + std::strlen(bytes) + 1);
         std::u16string out(4, u'#');
-        EXPECT_EQ(qzDecodeUTF8ToUCS2(input.data(), &out[0], -1), int(c.units.size())) << c.bytes;
-        EXPECT_EQ(out, c.units + std::u16string(4 - c.units.size(), u'#')) << c.bytes;
-        EXPECT_EQ(qzDecodeUTF8ToUCS2(input.data(), nullptr, -1), int(c.units.size())) << c.bytes;
+        EXPECT_EQ(qzDecodeUTF8ToUCS2(input.data(), &out[0], -1), int(units.size())) << bytes;
+        EXPECT_EQ(out, units + std::u16string(4 - units.size(), u'#')) << bytes;
+        EXPECT_EQ(qzDecodeUTF8ToUCS2(input.data(), nullptr, -1), int(units.size())) << bytes;
     }
     EXPECT_EQ(qzDecodeUTF8ToUCS2(nullptr, nullptr, -1), 0);
-}
 
-TEST(QzUtf8, AsciiWideningAlwaysTerminates)
-{
-    char16_t out[4] = {u'#', u'#', u'#', u'#'};
-    qzConvertASCIIToUCS2("abc", out, 2);
-    EXPECT_EQ(std::u16string(out, 4), std::u16string(u"ab\0#", 4));
-    qzConvertASCIIToUCS2("\xE9z\xFF", out, -1);
-    EXPECT_EQ(std::u16string(out), u"\u00e9z\u00ff");
-    qzConvertASCIIToUCS2(nullptr, out, -1);
-    EXPECT_EQ(out[0], 0);
+    // ASCII widening always terminates
+    char16_t widened[4] = {u'#', u'#', u'#', u'#'};
+    qzConvertASCIIToUCS2("abc", widened, 2);
+    EXPECT_EQ(std::u16string(widened, 4), std::u16string(u"ab\0#", 4));
+    qzConvertASCIIToUCS2("\xE9z\xFF", widened, -1);
+    EXPECT_EQ(std::u16string(widened), u"\u00e9z\u00ff");
+    qzConvertASCIIToUCS2(nullptr, widened, -1);
+    EXPECT_EQ(widened[0], 0);
     qzConvertASCIIToUCS2("abc", nullptr, -1);
 }

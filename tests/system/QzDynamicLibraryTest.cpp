@@ -4,51 +4,40 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-// The module counts its calls in a static that starts again from zero
-// whenever the module is really loaded anew; -1 when there is no function.
-int Call(CQzDynamicLibrary const& library)
-{
-    void* const address = library.GetFunctionAddress(TQzString<char>("QzTestModuleCount"));
-    return address != nullptr ? reinterpret_cast<int (*)()>(address)() : -1;
-}
-
-TQzString<char> const kModule(QZ_TEST_MODULE_PATH);
-
-} // namespace
+#include <vector>
 
 TEST(QzDynamicLibrary, CopiesKeepTheLibraryUntilTheLastOneReleases)
 {
+    // the module's call count, which restarts at each real load; -1 without the function
+    auto const call = [](CQzDynamicLibrary const& library) {
+        void* const address = library.GetFunctionAddress(TQzString<char>("QzTestModuleCount"));
+        return address != nullptr ? reinterpret_cast<int (*)()>(address)() : -1;
+    };
+    TQzString<char> const modulePath(QZ_TEST_MODULE_PATH);
     {
-        CQzDynamicLibrary original(kModule);
-        EXPECT_EQ(Call(original), -1); // not loaded yet
+        CQzDynamicLibrary original(modulePath);
+        EXPECT_EQ(call(original), -1); // not loaded yet
         ASSERT_TRUE(original.Initialize());
-        EXPECT_EQ(Call(original), 1);
+        EXPECT_EQ(call(original), 1);
         EXPECT_EQ(original.GetFunctionAddress(TQzString<char>("NoSuchFunction")), nullptr);
-        CQzDynamicLibrary copy(original);
-        CQzDynamicLibrary assigned(TQzString<char>("other"));
+        CQzDynamicLibrary copy(original), assigned(TQzString<char>("other"));
         assigned = copy;
         original.Release();
         original.Release();
-        EXPECT_EQ(Call(original), -1);
-        EXPECT_EQ(Call(copy), 2); // still the same loaded module
-        EXPECT_EQ(Call(assigned), 3);
+        // the copies still share the same loaded module
+        EXPECT_EQ((std::vector<int>{call(original), call(copy), call(assigned)}), (std::vector<int>{-1, 2, 3}));
     }
-    // every reference was released: a new load starts the count again, and
-    // a second Initialize gives up the first load
-    CQzDynamicLibrary fresh(kModule);
+    // all released: a new load counts anew, and a second Initialize gives up the first
+    CQzDynamicLibrary fresh(modulePath);
     ASSERT_TRUE(fresh.Initialize());
-    EXPECT_EQ(Call(fresh), 1);
+    EXPECT_EQ(call(fresh), 1);
     ASSERT_TRUE(fresh.Initialize());
     fresh.Release();
     ASSERT_TRUE(fresh.Initialize());
-    EXPECT_EQ(Call(fresh), 1);
+    EXPECT_EQ(call(fresh), 1);
 
-    EXPECT_EQ(Call(CQzDynamicLibrary(fresh)), 2);
-    EXPECT_EQ(Call(CQzDynamicLibrary(CQzDynamicLibrary(kModule))), -1); // a copy of nothing holds nothing
-    CQzDynamicLibrary missing(TQzString<char>("libqz-no-such-library.so"));
-    EXPECT_FALSE(missing.Initialize());
-    CQzDynamicLibrary empty(TQzString<char>(""));
-    EXPECT_FALSE(empty.Initialize()); // not the main program
+    EXPECT_EQ(call(CQzDynamicLibrary(fresh)), 2);
+    EXPECT_EQ(call(CQzDynamicLibrary(CQzDynamicLibrary(modulePath))), -1); // a copy of nothing holds nothing
+    EXPECT_FALSE(CQzDynamicLibrary(TQzString<char>("libqz-no-such-library.so")).Initialize());
+    EXPECT_FALSE(CQzDynamicLibrary(TQzString<char>("")).Initialize()); // not the main program
 }

@@ -1,5 +1,4 @@
-// QzTestModule.cpp: a shared module for the dynamic library tests; its
-// count starts at zero each time the module is really loaded.
+// QzTestModule.cpp: the dynamic library tests' module; its count restarts at each real load.
 extern "C" __attribute__((visibility("default"))) int QzTestModuleCount()
 {
     static int count = 0;

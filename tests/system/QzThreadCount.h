@@ -1,11 +1,9 @@
-// QzThreadCount.h: the number of worker threads in this process (threads
-// named "QzWorker..."), to see them start and leave. Other threads are not
-// counted: sanitizers start threads of their own.
+// QzThreadCount.h: counts this process's worker threads (named "QzWorker...")
+// to see them start and leave; the sanitizers' own threads do not count.
 #ifndef QZCORE_TESTS_QZTHREADCOUNT_H
 #define QZCORE_TESTS_QZTHREADCOUNT_H
 
 #include <chrono>
-#include <cstddef>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -26,8 +24,7 @@ inline std::size_t CountWorkerThreads()
     return count;
 }
 
-// Polls until the process has count worker threads. The bound of about ten
-// seconds only turns a thread that never comes or leaves into a failure.
+// Polls for count worker threads; the bound (about 10 s) only catches one that never comes or goes.
 inline bool AwaitWorkerThreads(std::size_t count)
 {
     for (int i = 0; i < 10000 && CountWorkerThreads() != count; ++i)

@@ -12,8 +12,7 @@
 
 namespace {
 
-// Leaves non-zero bytes where the next calls keep their locals, so that a
-// field they forget to set reads as garbage rather than as a lucky zero.
+// Leaves non-zero bytes where the next calls keep locals: a field left unset reads as garbage.
 __attribute__((noinline)) void DirtyStack()
 {
     volatile unsigned char bytes[4096];
@@ -23,16 +22,15 @@ __attribute__((noinline)) void DirtyStack()
 
 } // namespace
 
-TEST(QzWaitEvent, WaitReturnsOnceAnotherThreadSetsAndSeesItsWrites)
+TEST(QzWaitEvent, WaitSeesWhatTheSetterWroteAndThreadServicesAgreeWithTheSystem)
 {
     CQzWaitEvent event;
     EXPECT_TRUE(event.Test());
     event.Wait(); // a new event is signalled
     event.Clear();
-    EXPECT_FALSE(event.Test());
     CQzWaitEvent assigned;
     assigned = CQzWaitEvent(event);
-    EXPECT_FALSE(assigned.Test());
+    EXPECT_FALSE(event.Test() || assigned.Test());
 
     int payload = 0;
     std::thread setter([&] {
@@ -44,10 +42,8 @@ TEST(QzWaitEvent, WaitReturnsOnceAnotherThreadSetsAndSeesItsWrites)
     event.Wait();
     EXPECT_EQ(payload, 42);
     setter.join();
-}
 
-TEST(QzThread, ServicesAgreeWithTheSystemAndNamesAreCutToFifteenCharacters)
-{
+    // thread services agree with the system, names are cut to 15 characters
     struct CFlagReader : CQzThread
     {
         bool Flag() const { return m_flag; }

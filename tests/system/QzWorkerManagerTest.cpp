@@ -1,8 +1,5 @@
-// Tests of CQzWorkerManager: units from several pushers through full rings,
-// waits that return only once the counted work is done (across counters
-// that wrap at 2^32), tag waits, copies, shutdown that runs every unit
-// (units that push included), the last copy released inside a unit, and
-// the workers' names.
+// Tests of CQzWorkerManager: waits that return only once the counted work is done
+// (full rings, wrapping counters, tags), copies, shutdown, the workers' names.
 #include "system/QzThread.h"
 #include "system/QzWaitEvent.h"
 #include "system/QzWorkerManager.h"
@@ -13,6 +10,7 @@
 
 #include <pthread.h>
 
+#include <algorithm>
 #include <atomic>
 #include <random>
 #include <set>
@@ -22,36 +20,23 @@
 
 namespace {
 
-// Each unit counts its runs in a slot of its own, unsynchronised: a wait
-// that returned early would read a slot still being written.
-void Mark(void* slot)
+// Counts a unit's runs in its own slot, unsynchronised: an early wait reads a slot being written.
+void Mark(void* slot) { ++*static_cast<unsigned int*>(slot); }
+
+// Slots [begin, end) each ran once, read newest first (pending after an early return).
+bool RanOnce(std::vector<unsigned int> const& slots, std::size_t begin, std::size_t end)
 {
-    ++*static_cast<unsigned int*>(slot);
+    return std::all_of(slots.rbegin() + long(slots.size() - end), slots.rend() - long(begin),
+                       [](unsigned int runs) { return runs == 1; });
 }
 
-// Slots [begin, end) each ran once; newest first, as those would still be
-// pending after an early return.
-::testing::AssertionResult RanOnce(std::vector<unsigned int> const& slots, std::size_t begin, std::size_t end)
-{
-    for (std::size_t i = end; i-- > begin;)
-        if (slots[i] != 1)
-            return ::testing::AssertionFailure() << "unit " << i << " ran " << slots[i] << " times";
-    return ::testing::AssertionSuccess();
-}
+// A unit that notes its worker's name, then holds the worker until the gate opens.
+CQzWaitEvent g_gate;
 
-// A unit that notes its worker's name, then holds the worker until the gate
-// opens.
-struct SHold
+void Hold(void* name)
 {
-    CQzWaitEvent* gate;
-    char name[16];
-};
-
-void Hold(void* argument)
-{
-    SHold& hold = *static_cast<SHold*>(argument);
-    pthread_getname_np(pthread_self(), hold.name, sizeof hold.name);
-    hold.gate->Wait();
+    pthread_getname_np(pthread_self(), static_cast<char*>(name), 16);
+    g_gate.Wait();
 }
 
 // Exposes the worker records to read and set their counters.
@@ -62,94 +47,14 @@ public:
     SWorkerQueue& Worker(unsigned int index) { return GetWorkerQueues()[index]; }
 };
 
-} // namespace
-
-TEST(QzWorkerManager, WaitsCoverEveryPusherThroughFullRingsAndTagWaitsOnlyTheirTag)
-{
-    CInspectedManager manager(2);
-    for (unsigned int w = 0; w < 2; ++w) // counters about to wrap
-    {
-        manager.Worker(w).unitsPushed.store(0xFFFFFFFFu);
-        manager.Worker(w).unitsCompleted.store(0xFFFFFFFFu);
-        manager.Worker(w).tagPushed[3].store(0xFFFFFFFEu);
-        manager.Worker(w).tagCompleted[3].store(0xFFFFFFFEu);
-    }
-    unsigned int const first = 400, pushers = 3, perPusher = 1000;
-    std::vector<unsigned int> slots(first + pushers * perPusher);
-    for (unsigned int i = 0; i < first; ++i)
-        manager.PushWorkUnit(Mark, &slots[i], WORKER_TAG_3);
-    // behind them, one unit on each worker that holds it until the gate opens
-    CQzWaitEvent gate;
-    gate.Clear();
-    SHold holds[2] = {{&gate, {}}, {&gate, {}}};
-    for (SHold& hold : holds)
-        manager.PushWorkUnit(Hold, &hold, WORKER_TAG_5);
-    manager.WaitForTagCompletion(WORKER_TAG_3);
-    EXPECT_TRUE(RanOnce(slots, 0, first));
-    EXPECT_EQ(manager.Worker(0).tagCompleted[3] + manager.Worker(1).tagCompleted[3], first - 4u);
-    manager.WaitForTagCompletion(WORKER_TAG_1); // nothing of tag 1 was pushed
-    EXPECT_EQ(manager.Worker(0).tagPushed[5] - manager.Worker(0).tagCompleted[5] + manager.Worker(1).tagPushed[5] -
-                  manager.Worker(1).tagCompleted[5],
-              2u);
-
-    // the pushers fill both rings and wait for room until the gate opens;
-    // each one's wait covers its own units while the others still push
-    std::vector<std::thread> threads;
-    for (unsigned int p = 0; p < pushers; ++p)
-        threads.emplace_back([&, p] {
-            std::size_t const begin = first + p * perPusher;
-            for (unsigned int i = 0; i < perPusher; ++i)
-                manager.PushWorkUnit(Mark, &slots[begin + i], QzWorkerUnitTag(i % 5));
-            manager.WaitForAllCompletion();
-            EXPECT_TRUE(RanOnce(slots, begin, begin + perPusher)) << "pusher " << p;
-        });
-    while (!manager.Worker(0).queue.IsFull() || !manager.Worker(1).queue.IsFull())
-        std::this_thread::yield();
-    gate.Set();
-    for (std::thread& thread : threads)
-        thread.join();
-    EXPECT_TRUE(RanOnce(slots, 0, slots.size()));
-    EXPECT_EQ(manager.Worker(0).unitsCompleted + manager.Worker(1).unitsCompleted, unsigned(slots.size()));
-    EXPECT_EQ(std::set<std::string>({holds[0].name, holds[1].name}), std::set<std::string>({"QzWorker0", "QzWorker1"}));
-    EXPECT_EQ(CQzWorkerManager().GetWorkerCount(), QzGetProcessorCount());
-}
-
-TEST(QzWorkerManager, CopiesShareTheWorkersAndTheLastOneShutsThemDown)
-{
-    ASSERT_EQ(qztest::CountWorkerThreads(), 0u);
-    std::vector<unsigned int> slots(300);
-    {
-        CQzWorkerManager* const original = new CQzWorkerManager(2);
-        CQzWorkerManager copy(*original);
-        CQzWorkerManager assigned(1);
-        assigned = *original;
-        EXPECT_EQ(assigned.GetWorkerCount(), 2u);
-        for (unsigned int i = 0; i < 300; ++i)
-        {
-            if (i == 100)
-                delete original; // the copies go on without it
-            (i < 100 ? *original : i < 200 ? copy : assigned).PushWorkUnit(Mark, &slots[i], WORKER_TAG_0);
-        }
-        assigned.WaitForAllCompletion(); // waits for what the others pushed as well
-        EXPECT_TRUE(RanOnce(slots, 0, slots.size()));
-    }
-    EXPECT_TRUE(qztest::AwaitWorkerThreads(0));
-}
-
-namespace {
-
-// Parents that each push 100 leaves, or a chain whose every link pushes the
-// next, through the manager the units run on.
+// Parents that push 100 leaves each, or a chain whose every link pushes the next.
 struct SFamily
 {
     CQzWorkerManager* manager;
     std::atomic<unsigned int> units{0};
 };
 
-void Leaf(void* family)
-{
-    static_cast<SFamily*>(family)->units.fetch_add(1, std::memory_order_relaxed);
-}
+void Leaf(void* family) { static_cast<SFamily*>(family)->units.fetch_add(1, std::memory_order_relaxed); }
 
 void Parent(void* argument)
 {
@@ -166,10 +71,95 @@ void Link(void* argument)
 
 } // namespace
 
-// Each link of a chain goes to the next worker, so one walk over the
-// workers can find the one it looks at idle while the chain goes on. The
-// parents push far more than a ring holds, so workers also meet full rings
-// (their own among them, with one worker) and must neither wait nor drop.
+TEST(QzWorkerManager, WaitsCoverEveryPusherThroughFullRingsAndTagWaitsOnlyTheirTag)
+{
+    CInspectedManager manager(2);
+    for (unsigned int w = 0; w < 2; ++w) // counters about to wrap
+    {
+        manager.Worker(w).unitsPushed = manager.Worker(w).unitsCompleted = 0xFFFFFFFFu;
+        manager.Worker(w).tagPushed[3] = manager.Worker(w).tagCompleted[3] = 0xFFFFFFFEu;
+    }
+    unsigned int const first = 400, pushers = 3, perPusher = 1000;
+    std::vector<unsigned int> slots(first + pushers * perPusher);
+    for (unsigned int i = 0; i < first; ++i)
+        manager.PushWorkUnit(Mark, &slots[i], WORKER_TAG_3);
+    // behind them, one unit on each worker that holds it until the gate opens
+    g_gate.Clear();
+    char names[2][16] = {};
+    for (char* name : names)
+        manager.PushWorkUnit(Hold, name, WORKER_TAG_5);
+    manager.WaitForTagCompletion(WORKER_TAG_3);
+    EXPECT_TRUE(RanOnce(slots, 0, first));
+    EXPECT_EQ(manager.Worker(0).tagCompleted[3] + manager.Worker(1).tagCompleted[3], first - 4u);
+    manager.WaitForTagCompletion(WORKER_TAG_1); // nothing of tag 1 was pushed
+    auto const outstanding5 = [&](unsigned int w) { return manager.Worker(w).tagPushed[5] - manager.Worker(w).tagCompleted[5]; };
+    EXPECT_EQ(outstanding5(0) + outstanding5(1), 2u);
+
+    // pushers fill both rings, wait for room, and each one's wait covers its own units
+    std::vector<std::thread> threads;
+    for (unsigned int p = 0; p < pushers; ++p)
+        threads.emplace_back([&, p] {
+            std::size_t const begin = first + p * perPusher;
+            for (unsigned int i = 0; i < perPusher; ++i)
+                manager.PushWorkUnit(Mark, &slots[begin + i], QzWorkerUnitTag(i % 5));
+            manager.WaitForAllCompletion();
+            EXPECT_TRUE(RanOnce(slots, begin, begin + perPusher)) << "pusher " << p;
+        });
+    while (!manager.Worker(0).queue.IsFull() || !manager.Worker(1).queue.IsFull())
+        std::this_thread::yield();
+    g_gate.Set();
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_TRUE(RanOnce(slots, 0, slots.size()));
+    EXPECT_EQ(manager.Worker(0).unitsCompleted + manager.Worker(1).unitsCompleted, unsigned(slots.size()));
+    EXPECT_EQ(std::set<std::string>({names[0], names[1]}), std::set<std::string>({"QzWorker0", "QzWorker1"}));
+    EXPECT_EQ(CQzWorkerManager().GetWorkerCount(), QzGetProcessorCount());
+}
+
+TEST(QzWorkerManager, CopiesShareTheWorkersAndTheLastOneShutsThemDownEvenFromInsideAUnit)
+{
+    std::vector<unsigned int> slots(300);
+    {
+        // a new worker names itself only once it runs: wait until both have
+        CQzWorkerManager* const original = new CQzWorkerManager(2);
+        ASSERT_TRUE(qztest::AwaitWorkerThreads(2));
+        CQzWorkerManager* const copy = new CQzWorkerManager(*original);
+        CQzWorkerManager assigned(1);
+        assigned = *original;
+        EXPECT_EQ(assigned.GetWorkerCount(), 2u);
+        for (unsigned int i = 0; i < 100; ++i)
+            original->PushWorkUnit(Mark, &slots[i], WORKER_TAG_0);
+        delete original; // the copies go on without it
+        for (unsigned int i = 100; i < 200; ++i)
+            copy->PushWorkUnit(Mark, &slots[i], WORKER_TAG_0);
+        delete copy; // and the assigned one alone
+        for (unsigned int i = 200; i < 300; ++i)
+            assigned.PushWorkUnit(Mark, &slots[i], WORKER_TAG_0);
+        assigned.WaitForAllCompletion(); // waits for what the others pushed as well
+        EXPECT_TRUE(RanOnce(slots, 0, slots.size()));
+    }
+    EXPECT_TRUE(qztest::AwaitWorkerThreads(0));
+
+    // the last copy released inside a unit; static: detached workers use it until they leave
+    static SFamily family{nullptr};
+    family.manager = new CQzWorkerManager(2);
+    ASSERT_TRUE(qztest::AwaitWorkerThreads(2));
+    for (int i = 0; i < 300; ++i)
+        family.manager->PushWorkUnit(Leaf, &family, WORKER_TAG_0);
+    family.manager->PushWorkUnit(
+        [](void* argument) {
+            Parent(argument);
+            delete static_cast<SFamily*>(argument)->manager;
+        },
+        &family, WORKER_TAG_1);
+    // the workers leave only once every unit has run
+    ASSERT_TRUE(qztest::AwaitWorkerThreads(0));
+    EXPECT_EQ(family.units.load(), 400u);
+}
+
+// Each link of a chain goes to the next worker, so one walk over the workers
+// can find the one it looks at idle while the chain goes on. Parents push far
+// more than a ring holds: full rings (their own too) must not stall or drop.
 TEST(QzWorkerManager, WaitsAndShutdownCoverUnitsThatUnitsPush)
 {
     for (unsigned int workers : {1u, 2u, 2u, 3u})
@@ -181,24 +171,20 @@ TEST(QzWorkerManager, WaitsAndShutdownCoverUnitsThatUnitsPush)
             manager.PushWorkUnit(Link, &chain, WORKER_TAG_5);
             manager.WaitForAllCompletion();
             EXPECT_EQ(chain.units.load(std::memory_order_relaxed), 2000u) << workers << " workers";
-            for (int i = 0; i < 600; ++i)
-            {
+            for (int i = 0; i < 300; ++i)
                 manager.PushWorkUnit(Parent, &parents, WORKER_TAG_1);
-                if (i == 299) // the units a worker ran in place count as well
-                {
-                    manager.WaitForAllCompletion();
-                    EXPECT_EQ(parents.units.load(), 30000u) << workers << " workers";
-                }
-            }
+            manager.WaitForAllCompletion(); // the units a worker ran in place count as well
+            EXPECT_EQ(parents.units.load(), 30000u) << workers << " workers";
+            for (int i = 0; i < 300; ++i) // left to the shutdown
+                manager.PushWorkUnit(Parent, &parents, WORKER_TAG_1);
         }
         EXPECT_EQ(parents.units.load(), 60000u) << workers << " workers";
     }
 }
 
-// The test stands in for pushers and workers on an idle worker's record:
-// one unit stays outstanding while others are pushed and completed at an
-// uneven pace. A wait that read a stale pushed count against a newer
-// completed count would return while that unit is still outstanding.
+// The test plays pushers and workers on an idle worker's record: one unit stays
+// outstanding while others are pushed and completed at an uneven pace. A wait
+// reading a stale pushed count against a newer completed count returns early.
 TEST(QzWorkerManager, WaitsNeverReturnWhileAUnitIsOutstanding)
 {
     CInspectedManager manager(1);
@@ -231,24 +217,4 @@ TEST(QzWorkerManager, WaitsNeverReturnWhileAUnitIsOutstanding)
         waiter.join();
         ASSERT_FALSE(early.load()) << (tagWait ? "tag" : "all") << " wait, round " << round;
     }
-}
-
-TEST(QzWorkerManager, LastCopyReleasedInsideAUnitLetsTheWorkersFinishAndLeave)
-{
-    ASSERT_EQ(qztest::CountWorkerThreads(), 0u);
-    // static: the detached workers touch it until they leave, which this
-    // thread sees in /proc rather than through a join
-    static SFamily family{nullptr};
-    family.manager = new CQzWorkerManager(2);
-    for (int i = 0; i < 300; ++i)
-        family.manager->PushWorkUnit(Leaf, &family, WORKER_TAG_0);
-    family.manager->PushWorkUnit(
-        [](void* argument) {
-            Parent(argument);
-            delete static_cast<SFamily*>(argument)->manager;
-        },
-        &family, WORKER_TAG_1);
-    // the workers leave only once every unit has run
-    ASSERT_TRUE(qztest::AwaitWorkerThreads(0));
-    EXPECT_EQ(family.units.load(), 400u);
 }
