@@ -96,7 +96,7 @@ TEST(QzReflectionInformation, ValueFamiliesUseTheOffsetOrElseOnlyTheAccessors)
 
 TEST(QzReflectionInformation, ConstructorsFillTheirFieldsAndCopiesAreDeep)
 {
-    EXPECT_TRUE(RI().GetType() == RI::REFLECTION_INT && RI().IsNull());
+    EXPECT_TRUE(RI().GetType() == RI::REFLECTION_INT && RI().IsNull() && !RI().HasAttribute(0u));
     float hi = 10.0f;
     RI const withSub(CQzIdentifier("Mesh"), RI::REFLECTION_RESOURCE, 24, nullptr, nullptr, &hi,
                      CQzIdentifier("CMesh"), &CountingSetter, &CountingGetter);
