@@ -105,8 +105,7 @@ TEST(QzCubicInterpolator, ArcLengthsMatchKnownLengths)
     CQzCubicInterpolator const bump(kBezier, CQzVector4(0, 1, 1, 0));
     EXPECT_TRUE(std::fabs(bump.ComputeArcLength() - 1.5) < 1e-6 &&
                 std::fabs(bump.ComputeArcLength(0.25f) - BezierAt(glm::dvec4(0, 1, 1, 0), 0.25)) < 1e-6);
-    CQzCubicInterpolator const wave(kHermite, CQzVector4(0, 0, 4, 4));
-    EXPECT_NEAR(wave.ComputeArcLength(1.2f),
+    EXPECT_NEAR(CQzCubicInterpolator(kHermite, CQzVector4(0, 0, 4, 4)).ComputeArcLength(1.2f),
                 PolylineLength([](double t) { return glm::dvec3(HermiteAt(glm::dvec4(0, 0, 4, 4), t), 0, 0); }, 1.2), 1e-5);
 }
 

@@ -155,11 +155,9 @@ TEST(QzSphere, SmallSetsAndTheSimpleTestsFollowTheirRules)
     auto const exact = [](Points const& points) { return Exact(ToArray(points)); };
     EXPECT_TRUE(exact({}).GetCenter() == CQzVector3(0, 0, 0) && exact({}).GetRadius() == 0.0f);
     EXPECT_TRUE(exact({{1, 0, 0}}).GetCenter() == CQzVector3(1, 0, 0) && exact({{1, 0, 0}}).GetRadius() == 0.001f);
-    // the origin is a point like any other
     EXPECT_TRUE(exact({{0, 0, 0}}).GetRadius() == 0.001f && exact({{-1, 0, 0}, {1, 0, 0}, {0, 0.5, 0}}).GetRadius() == 1.001f);
     CQzArray<CQzVector3> const square = ToArray({{1, 1, 0}, {-1, 1, 0}, {-1, -1, 0}, {1, -1, 0}});
-    CQzSphere const squareSphere = Exact(square);
-    EXPECT_TRUE(squareSphere.GetCenter().Equal(CQzVector3(0, 0, 0), 1e-6f) && std::fabs(squareSphere.GetRadius() - 1.415214f) < 1e-6f);
+    EXPECT_TRUE(Exact(square).GetCenter().Equal(CQzVector3(0, 0, 0), 1e-6f) && std::fabs(Exact(square).GetRadius() - 1.415214f) < 1e-6f);
     EXPECT_EQ(square[1], CQzVector3(-1, 1, 0)) << "the caller's array is not reordered";
 
     CQzSphere average, box, unknown(1, 2, 3, 4);
@@ -168,20 +166,24 @@ TEST(QzSphere, SmallSetsAndTheSimpleTestsFollowTheirRules)
     box.ComputeFrom(ToArray({{0, 0, 0}, {2, 2, 0}}), CQzSphere::BOUNDING_COMPUTATION_AABB);
     EXPECT_TRUE(box.GetCenter() == CQzVector3(1, 1, 0) && box.GetRadius() == std::sqrt(2.0f));
     box.ComputeFrom(CQzArray<CQzVector3>(), CQzSphere::BOUNDING_COMPUTATION_AABB);
+    average.ComputeFrom(CQzArray<CQzVector3>(), CQzSphere::BOUNDING_COMPUTATION_AVERAGE);
     unknown.ComputeFrom(square, CQzSphere::EBoundingComputationType(3));
-    EXPECT_TRUE(box.GetRadius() == 0.001f && unknown.GetCenter() == CQzVector3(1, 2, 3) && unknown.GetRadius() == 4.0f);
+    EXPECT_TRUE(box.GetRadius() == 0.001f && average.GetCenter() == CQzVector3(0, 0, 0) && average.GetRadius() == 0.001f &&
+                unknown.GetCenter() == CQzVector3(1, 2, 3) && unknown.GetRadius() == 4.0f);
 
-    EXPECT_EQ(CQzSphere(CQzVector3(0, 0, 0), CQzVector3(1, 1, 1), CQzVector3(2, 2, 2)).GetRadius(), 0.0f); // collinear
+    EXPECT_TRUE(CQzSphere(CQzVector3(0, 0, 0), CQzVector3(1, 1, 1), CQzVector3(2, 2, 2)).GetRadius() == 0.0f && // collinear
+                CQzSphere(CQzVector3(0, 0, 0), CQzVector3(1, 0, 0), CQzVector3(0, 1, 0), CQzVector3(1, 1, 0)).GetRadius() == 0.0f);
+    EXPECT_TRUE(CQzSphere(CQzVector3(1, 0, 0), CQzVector3(3, 0, 0)).GetCenter() == CQzVector3(2, 0, 0));
     CQzSphere const tetra(CQzVector3(1, 0, 0), CQzVector3(-1, 0, 0), CQzVector3(0, 1, 0), CQzVector3(0, 0, -1));
     EXPECT_TRUE(tetra.GetCenter().Equal(CQzVector3(0, 0, 0), 1e-6f) && std::fabs(tetra.GetRadius() - 1.001f) < 1e-6f);
     CQzSphere const triangle(CQzVector3(0, 0, 1), CQzVector3(4, 0, 1), CQzVector3(0, 3, 1));
     EXPECT_TRUE(triangle.GetCenter().Equal(CQzVector3(2, 1.5f, 1), 1e-6f) && std::fabs(triangle.GetRadius() - 2.501f) < 1e-6f);
 
     CQzSphere const unit(0, 0, 0, 1);
-    EXPECT_TRUE(!unit.Contains(CQzVector3(0, 0, 1.05f), 0.1f) && unit.Contains(CQzVector3(0, 0, 1.05f), 0.2f));
+    EXPECT_TRUE(!unit.Contains(CQzVector3(0, 0, 1.05f), 0.1f) && CQzSphere(5, 0, 0, 1).Contains(CQzVector3(5, 0, 1.05f), 0.2f));
     EXPECT_TRUE(unit.Contains(CQzSphere(2, 0, 0, 1)) && !unit.Contains(CQzSphere(2.1f, 0, 0, 1)));
     EXPECT_TRUE(!unit.IntersectsSegment(CQzSegment3(CQzVector3(0.5f, 0, 0), CQzVector3(2, 0, 0))) &&
-                unit.IntersectsSegment(CQzSegment3(CQzVector3(-2, 0.5f, 0), CQzVector3(2, 0.5f, 0))));
+                unit.IntersectsSegment(CQzSegment3(CQzVector3(-2, 1, 0), CQzVector3(2, 1, 0)))); // touching counts
     EXPECT_TRUE(!unit.IntersectsSegment(CQzSegment3(CQzVector3(-2, 1.1f, 0), CQzVector3(2, 1.1f, 0))) &&
                 !unit.IntersectsSegment(CQzSegment3(CQzVector3(0, 0, 0), CQzVector3(0.01f, 0, 0))));
     EXPECT_TRUE(std::fabs(CQzSphere(0, 0, 0, 2).ComputeVolume() - 4.0 / 3.0 * M_PI * 8.0) < 1e-5 &&
