@@ -101,9 +101,9 @@ TEST(QzCubicInterpolator, ArcLengthsMatchKnownLengths)
     EXPECT_NEAR(quarter.ComputeArcLength(), PolylineLength(arc, 1.0), 2e-6);
     EXPECT_NEAR(quarter.ComputeArcLength(), M_PI / 2, 5e-4);
     EXPECT_NEAR(quarter.ComputeArcLength(0.3f), PolylineLength(arc, 0.3), 2e-6);
-    // a scalar curve travels up and back: 0 to 0.75 and back to 0
-    CQzCubicInterpolator const bump(kBezier, CQzVector4(0, 1, 1, 0));
-    EXPECT_TRUE(std::fabs(bump.ComputeArcLength() - 1.5) < 1e-6 &&
+    // scalar curves: up and back (0, 0.75, 0), and down, up, down (its slope zeros come high to low)
+    CQzCubicInterpolator const bump(kBezier, CQzVector4(0, 1, 1, 0)), zigzag(CQzMatrix44(1), CQzVector4(-1, 3, -2.25f, 0));
+    EXPECT_TRUE(std::fabs(bump.ComputeArcLength() - 1.5) < 1e-6 && std::fabs(zigzag.ComputeArcLength(2) - 1.5) < 1e-6 &&
                 std::fabs(bump.ComputeArcLength(0.25f) - BezierAt(glm::dvec4(0, 1, 1, 0), 0.25)) < 1e-6);
     EXPECT_NEAR(CQzCubicInterpolator(kHermite, CQzVector4(0, 0, 4, 4)).ComputeArcLength(1.2f),
                 PolylineLength([](double t) { return glm::dvec3(HermiteAt(glm::dvec4(0, 0, 4, 4), t), 0, 0); }, 1.2), 1e-5);
