@@ -9,10 +9,13 @@ with mutants that do not compile (stillborn), that no longer match the
 sources (stale) and that a human judged equivalent left out.
 
 Usage
-    python3 scripts/mutate.py generate [--seed N] [--count N]
+    python3 scripts/mutate.py generate [--seed N] [--count N] [--subsystem S[,S]]
         enumerate every mutation site of every source file, draw a seeded
         sample of --count mutants per subsystem (150 by default) and write
         scripts/mutants.tsv. Same seed and same sources give the same list.
+        With --subsystem only the named subsystems are drawn again (or added);
+        every other subsystem's rows, and its equivalent judgements, stay
+        byte for byte as they are, so results measured on them stay valid.
     python3 scripts/mutate.py run [--subsystem S] [--limit N] [--ids A,B]
                                   [--jobs 1|2] [--resume] [--out FILE]
         run the listed mutants; results go to build/mutate/results.json
@@ -101,6 +104,8 @@ SUBSYSTEMS = [
     ("tool", ["tool"], "tests/tool", ["QzCompress", "QzDecompress"]),
     ("identifier", ["core/identifier"], "tests/identifier", []),
     ("math", ["core/math"], "tests/math", []),
+    ("reflection", ["core/reflection"], "tests/reflection", []),
+    ("geometry", ["core/geometry"], "tests/geometry", []),
 ]
 
 DEFAULT_SEED = 1
@@ -687,31 +692,65 @@ def all_sites(root, files):
     return sites
 
 
+HEADER_PREFIX = "# mutants drawn by: python3 scripts/mutate.py generate"
+
+
+def draw(name, folders, seed, count):
+    """One subsystem's rows: (site dicts with ids, tsv lines)."""
+    sites = all_sites(ROOT, subsystem_files(ROOT, folders))
+    rng = random.Random(f"{seed}:{name}")
+    picked = sorted(rng.sample(range(len(sites)), min(count, len(sites))))
+    width = max(3, len(str(len(picked))))
+    drawn, lines, rules = [], [], {}
+    for number, index in enumerate(picked, 1):
+        site = dict(sites[index], id=f"{name}-{number:0{width}d}", subsystem=name)
+        drawn.append(site)
+        lines.append("\t".join(str(site[c]) if c in ("line", "column") else
+                               escape(site[c]) for c in COLUMNS))
+        rules[site["rule"]] = rules.get(site["rule"], 0) + 1
+    print(f"{name}: {len(sites)} sites, {len(picked)} mutants drawn "
+          f"({', '.join(f'{r} {c}' for r, c in sorted(rules.items()))})")
+    return drawn, lines
+
+
+def kept_rows(path, redrawn):
+    """The list's comment lines and, per subsystem not redrawn, its rows verbatim."""
+    comments, rows = [], {}
+    if Path(path).exists():
+        for raw in Path(path).read_text(encoding="utf-8").splitlines():
+            if raw.startswith("#"):
+                comments.append(raw)
+            elif raw and not raw.startswith("id\t"):
+                name = raw.split("\t")[1]
+                if name not in redrawn:
+                    rows.setdefault(name, []).append(raw)
+    return comments, rows
+
+
 def cmd_generate(args):
-    lines = [f"# mutants drawn by: python3 scripts/mutate.py generate --seed {args.seed} --count {args.count}",
-             "\t".join(COLUMNS)]
-    total, drawn = 0, []
-    for name, folders, _, _ in selected_subsystems(args.subsystem):
-        sites = all_sites(ROOT, subsystem_files(ROOT, folders))
-        rng = random.Random(f"{args.seed}:{name}")
-        picked = sorted(rng.sample(range(len(sites)), min(args.count, len(sites))))
-        width = max(3, len(str(len(picked))))
-        for number, index in enumerate(picked, 1):
-            site = dict(sites[index], id=f"{name}-{number:0{width}d}", subsystem=name)
-            drawn.append(site)
-            lines.append("\t".join(str(site[c]) if c in ("line", "column") else
-                                   escape(site[c]) for c in COLUMNS))
-        rules = {}
-        for index in picked:
-            rules[sites[index]["rule"]] = rules.get(sites[index]["rule"], 0) + 1
-        print(f"{name}: {len(sites)} sites, {len(picked)} mutants drawn "
-              f"({', '.join(f'{r} {c}' for r, c in sorted(rules.items()))})")
-        total += len(picked)
+    command = f"{HEADER_PREFIX} --seed {args.seed} --count {args.count}"
     out = Path(args.list)
-    out.write_text("\n".join(lines) + "\n", encoding="utf-8")
-    print(f"{total} mutants written to {out.relative_to(ROOT) if out.is_relative_to(ROOT) else out}")
+    selected = selected_subsystems(args.subsystem)
+    names = [s[0] for s in selected]
+    comments, rows = kept_rows(out, set(names)) if args.subsystem else ([], {})
+    header = comments or [command]
+    if args.subsystem and command not in header and \
+            not any(c.startswith(command + " --subsystem") for c in header):
+        header.append(f"{command} --subsystem {','.join(names)}")
+    drawn = []
+    for name, folders, _, _ in selected:
+        these, lines = draw(name, folders, args.seed, args.count)
+        drawn += these
+        rows[name] = lines
+    order = [s[0] for s in SUBSYSTEMS]
+    # subsystems in SUBSYSTEMS order; rows of a subsystem no longer in the table stay last
+    body = [line for name in sorted(rows, key=lambda n: order.index(n) if n in order else len(order))
+            for line in rows[name]]
+    out.write_text("\n".join(header + ["\t".join(COLUMNS)] + body) + "\n", encoding="utf-8")
+    print(f"{len(drawn)} mutants written to {out.relative_to(ROOT) if out.is_relative_to(ROOT) else out}"
+          + (f" ({len(body) - len(drawn)} rows of other subsystems kept as they were)" if args.subsystem else ""))
     if out.resolve() == LIST_FILE.resolve():
-        carry_equivalents(drawn)
+        carry_equivalents(drawn, set(names) if args.subsystem else None)
 
 
 def read_list(path):
@@ -752,17 +791,29 @@ EQUIVALENT_HEADER = ("# Mutants judged equivalent by reading them (no test could
                      "# id, reason, file:line:column, original, replacement (generate carries them to a new list)\n")
 
 
-def carry_equivalents(new_rows, path=EQUIVALENT_FILE):
+def id_subsystem(mutant_id):
+    return mutant_id.rsplit("-", 1)[0]
+
+
+def carry_equivalents(new_rows, redrawn=None, path=EQUIVALENT_FILE):
+    """Move judgements to the new ids of redrawn subsystems (all when redrawn is
+    None); lines of the other subsystems are kept verbatim."""
     old = read_equivalents(path)
     if not old:
         return
+    untouched = []
+    if redrawn is not None:
+        for raw in Path(path).read_text(encoding="utf-8").splitlines():
+            if raw.strip() and not raw.startswith("#") and id_subsystem(raw.split("\t")[0].strip()) not in redrawn:
+                untouched.append(raw)
+        old = {k: v for k, v in old.items() if id_subsystem(k) in redrawn}
     by_site = {(e[1], e[2], e[3]): e[0] for e in old.values()}
     kept = []
     for m in new_rows:
         reason = by_site.pop((where(m), m["original"], m["replacement"]), None)
         if reason is not None:
             kept.append("\t".join([m["id"], reason, where(m), escape(m["original"]), escape(m["replacement"])]))
-    Path(path).write_text(EQUIVALENT_HEADER + "".join(k + "\n" for k in kept), encoding="utf-8")
+    Path(path).write_text(EQUIVALENT_HEADER + "".join(k + "\n" for k in untouched + kept), encoding="utf-8")
     print(f"{len(kept)} equivalent judgements carried over to the new ids, {len(by_site)} dropped "
           f"(their mutants are no longer drawn or moved){': judge the new survivors again' if by_site else ''}")
 
@@ -1291,7 +1342,8 @@ def main():
     g = sub.add_parser("generate", help="draw the mutant list")
     g.add_argument("--seed", type=int, default=DEFAULT_SEED)
     g.add_argument("--count", type=int, default=DEFAULT_COUNT, help="mutants per subsystem")
-    g.add_argument("--subsystem", action="append", help="only these subsystems (repeat or comma-separate)")
+    g.add_argument("--subsystem", action="append",
+                   help="draw only these subsystems (repeat or comma-separate); the other rows stay as they are")
     g.add_argument("--list", default=str(LIST_FILE))
     r = sub.add_parser("run", help="run the listed mutants")
     r.add_argument("--subsystem", action="append")

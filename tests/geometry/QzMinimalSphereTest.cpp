@@ -20,10 +20,9 @@ TEST(QzMinimalSphere, FlatSupportsFallBackToTheSmallestSphereHoldingThem)
     for (SCase const& c : cases)
     {
         qzgeometry::SBall const ball = qzgeometry::SupportBall(c.points, c.count);
-        EXPECT_NEAR(ball.radius2, c.radius2, 1e-12);
-        EXPECT_NEAR(ball.center[0], c.x, 1e-12);
-        EXPECT_NEAR(std::fabs(ball.center[1]), c.y, 1e-12);
-        EXPECT_NEAR(ball.center[2], c.points[0].z, 1e-12);
+        EXPECT_TRUE(std::fabs(ball.radius2 - c.radius2) < 1e-12 && std::fabs(ball.center[0] - c.x) < 1e-12 &&
+                    std::fabs(std::fabs(ball.center[1]) - c.y) < 1e-12 && std::fabs(ball.center[2] - c.points[0].z) < 1e-12)
+            << c.count << ' ' << c.radius2;
     }
     CQzVector3 points[9] = {{0, 0, 0}, {1, 1, 1}, {-5, 0, 0}, {0, 7, 0}, {2, 2, 2}, {0, 0, 9}, {0, -3, 0}, {4, 4, -8}, {6, 0, 0}};
     qzgeometry::MoveExtremesToFront(points, 9);

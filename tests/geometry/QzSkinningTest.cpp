@@ -11,11 +11,10 @@ namespace {
 TEST(QzSkinning, InfluencesListsAndTheMatrixTableKeepWhatTheyAreGiven)
 {
     CQzSkinInfluence a(3, 0.5f), b(3, 0.5f);
-    EXPECT_TRUE(a == b);
+    CQzSkinInfluence const nan(3, std::nanf(""));
+    EXPECT_TRUE(a == b && !(nan == nan));
     b.setWeight(0.25f);
     EXPECT_TRUE(a != b);
-    CQzSkinInfluence const nan(3, std::nanf(""));
-    EXPECT_FALSE(nan == nan);
 
     CQzSkinInfluenceList list;
     for (unsigned int i = 0; i < 17; ++i)
@@ -34,12 +33,9 @@ TEST(QzSkinning, InfluencesListsAndTheMatrixTableKeepWhatTheyAreGiven)
     table.setNbMatrices(2);
     EXPECT_EQ(table.getNbMatrices(), 2u);
     table.setNbMatrices(4); // same buffer: entries 2 and 3 are still there
-    EXPECT_EQ(table.getMatrix(2), &bones[2]);
-    EXPECT_EQ(table.getMatrix(3), &bones[3]);
+    EXPECT_TRUE(table.getMatrix(2) == &bones[2] && table.getMatrix(3) == &bones[3]);
     table.setNbMatrices(10);
-    EXPECT_EQ(table.getNbMatrices(), 10u);
-    for (unsigned int i = 0; i < 4; ++i)
-        EXPECT_EQ(table.getMatrix(i), &bones[i]);
+    EXPECT_TRUE(table.getNbMatrices() == 10u && table.getMatrix(0) == &bones[0] && table.getMatrix(3) == &bones[3]);
     EXPECT_EQ(table.getMatrix(9), nullptr);
     EXPECT_EQ(CQzSkinMatrixLUT(table).getMatrix(1), &bones[1]); // a copy, destroyed at once
     bones[1].setIdentity();

@@ -98,14 +98,10 @@ TEST(QzSphere, ExactMethodMatchesBruteForceMinimalSphere)
         Points points;
         for (int i = 0; i < n; ++i)
         {
-            glm::dvec3 p(random.Uniform(-10, 10), random.Uniform(-10, 10), random.Uniform(-10, 10));
-            if (kind == 1)
-                p.z = 2.0;
-            if (kind == 2)
-                p = glm::dvec3(3.0 * std::cos(p.x), 3.0 * std::sin(p.x), -1.0);
-            if (kind == 3)
-                p = glm::dvec3(p.x, 2.0 * p.x + 1.0, -p.x);
-            points.push_back(glm::dvec3(glm::vec3(p))); // the float the sphere sees
+            glm::dvec3 const u(random.Uniform(-10, 10), random.Uniform(-10, 10), random.Uniform(-10, 10));
+            glm::dvec3 const p[4] = {u, glm::dvec3(u.x, u.y, 2.0), glm::dvec3(3.0 * std::cos(u.x), 3.0 * std::sin(u.x), -1.0),
+                                     glm::dvec3(u.x, 2.0 * u.x + 1.0, -u.x)};
+            points.push_back(glm::dvec3(glm::vec3(p[kind]))); // the float the sphere sees
         }
         CQzSphere const sphere = Exact(ToArray(points));
         double const expected = BruteForceRadius(points);
@@ -118,9 +114,8 @@ TEST(QzSphere, ExactMethodMatchesBruteForceMinimalSphere)
 TEST(QzSphere, ExactMethodHoldsLargeAndDegenerateSetsAndKeepsTheCallersArray)
 {
     qztest::Random random(3);
-    struct SCase { char const* name; double minimalRadius; }; // < 0: unknown
-    SCase const cases[] = {{"cube", -1}, {"surface", 5}, {"sorted surface", 5}, {"all equal", 0},
-                           {"collinear", 50}, {"coplanar", -1}, {"near duplicates", -1}};
+    // cube, surface, sorted surface, all equal, collinear, coplanar, near duplicates
+    double const minimalRadius[7] = {-1, 5, 5, 0, 50, -1, -1}; // < 0: unknown
     for (int c = 0; c < 7; ++c)
     {
         Points points;
@@ -138,23 +133,20 @@ TEST(QzSphere, ExactMethodHoldsLargeAndDegenerateSetsAndKeepsTheCallersArray)
                                      glm::dvec3(1, 1, 1) + u * 1e-6};
             points.push_back(glm::dvec3(glm::vec3(p[c])));
         }
-        CQzArray<CQzVector3> const array = ToArray(points);
-        CQzArray<CQzVector3> const copy = array;
+        CQzArray<CQzVector3> const array = ToArray(points), copy = array;
         CQzSphere const sphere = Exact(array);
         CQzSphere box;
         box.ComputeFrom(array, CQzSphere::BOUNDING_COMPUTATION_AABB);
         double farthest = 0.0;
         for (int i = 0; i < array.GetCount(); ++i)
         {
-            ASSERT_EQ(array[i], copy[i]) << cases[c].name;
+            ASSERT_EQ(array[i], copy[i]) << "case " << c;
             farthest = std::fmax(farthest, glm::distance(D(sphere.GetCenter()), points[i]));
         }
-        EXPECT_LE(farthest, double(sphere.GetRadius())) << cases[c].name;
-        EXPECT_LE(sphere.GetRadius(), box.GetRadius() + 0.001f + 1e-6f * (1 + box.GetRadius())) << cases[c].name;
-        if (cases[c].minimalRadius >= 0)
-        {
-            EXPECT_NEAR(sphere.GetRadius(), cases[c].minimalRadius + 0.001, 1e-4 * (1 + cases[c].minimalRadius)) << cases[c].name;
-        }
+        EXPECT_LE(farthest, double(sphere.GetRadius())) << "case " << c;
+        EXPECT_LE(sphere.GetRadius(), box.GetRadius() + 0.001f + 1e-6f * (1 + box.GetRadius())) << "case " << c;
+        EXPECT_TRUE(minimalRadius[c] < 0 || std::fabs(sphere.GetRadius() - minimalRadius[c] - 0.001) < 1e-4 * (1 + minimalRadius[c]))
+            << "case " << c;
     }
 }
 
@@ -163,12 +155,10 @@ TEST(QzSphere, SmallSetsAndTheSimpleTestsFollowTheirRules)
     auto const exact = [](Points const& points) { return Exact(ToArray(points)); };
     EXPECT_TRUE(exact({}).GetCenter() == CQzVector3(0, 0, 0) && exact({}).GetRadius() == 0.0f);
     EXPECT_TRUE(exact({{1, 0, 0}}).GetCenter() == CQzVector3(1, 0, 0) && exact({{1, 0, 0}}).GetRadius() == 0.001f);
-    EXPECT_FLOAT_EQ(exact({{0, 0, 0}}).GetRadius(), 0.001f); // the origin is a point like any other
-    EXPECT_FLOAT_EQ(exact({{-1, 0, 0}, {1, 0, 0}, {0, 0.5, 0}}).GetRadius(), 1.001f);
+    EXPECT_TRUE(exact({{0, 0, 0}}).GetRadius() == 0.001f && exact({{-1, 0, 0}, {1, 0, 0}, {0, 0.5, 0}}).GetRadius() == 1.001f);
     CQzArray<CQzVector3> const square = ToArray({{1, 1, 0}, {-1, 1, 0}, {-1, -1, 0}, {1, -1, 0}});
-    CQzSphere const squareSphere = Exact(square);
-    EXPECT_TRUE(squareSphere.GetCenter().Equal(CQzVector3(0, 0, 0), 1e-6f) && std::fabs(squareSphere.GetRadius() - 1.415214f) < 1e-6f);
-    EXPECT_EQ(square[1], CQzVector3(-1, 1, 0));
+    EXPECT_TRUE(Exact(square).GetCenter().Equal(CQzVector3(0, 0, 0), 1e-6f) && std::fabs(Exact(square).GetRadius() - 1.415214f) < 1e-6f);
+    EXPECT_EQ(square[1], CQzVector3(-1, 1, 0)) << "the caller's array is not reordered";
 
     CQzSphere average, box, unknown(1, 2, 3, 4);
     average.ComputeFrom(ToArray({{0, 0, 0}, {2, 0, 0}, {4, 0, 0}}), CQzSphere::BOUNDING_COMPUTATION_AVERAGE);
@@ -176,28 +166,28 @@ TEST(QzSphere, SmallSetsAndTheSimpleTestsFollowTheirRules)
     box.ComputeFrom(ToArray({{0, 0, 0}, {2, 2, 0}}), CQzSphere::BOUNDING_COMPUTATION_AABB);
     EXPECT_TRUE(box.GetCenter() == CQzVector3(1, 1, 0) && box.GetRadius() == std::sqrt(2.0f));
     box.ComputeFrom(CQzArray<CQzVector3>(), CQzSphere::BOUNDING_COMPUTATION_AABB);
-    EXPECT_FLOAT_EQ(box.GetRadius(), 0.001f);
+    average.ComputeFrom(CQzArray<CQzVector3>(), CQzSphere::BOUNDING_COMPUTATION_AVERAGE);
     unknown.ComputeFrom(square, CQzSphere::EBoundingComputationType(3));
-    EXPECT_TRUE(unknown.GetCenter() == CQzVector3(1, 2, 3) && unknown.GetRadius() == 4.0f);
+    EXPECT_TRUE(box.GetRadius() == 0.001f && average.GetCenter() == CQzVector3(0, 0, 0) && average.GetRadius() == 0.001f &&
+                unknown.GetCenter() == CQzVector3(1, 2, 3) && unknown.GetRadius() == 4.0f);
 
-    CQzSphere const collinear(CQzVector3(0, 0, 0), CQzVector3(1, 1, 1), CQzVector3(2, 2, 2));
-    EXPECT_EQ(collinear.GetRadius(), 0.0f);
+    EXPECT_TRUE(CQzSphere(CQzVector3(0, 0, 0), CQzVector3(1, 1, 1), CQzVector3(2, 2, 2)).GetRadius() == 0.0f && // collinear
+                CQzSphere(CQzVector3(0, 0, 0), CQzVector3(1, 0, 0), CQzVector3(0, 1, 0), CQzVector3(1, 1, 0)).GetRadius() == 0.0f);
+    EXPECT_TRUE(CQzSphere(CQzVector3(1, 0, 0), CQzVector3(3, 0, 0)).GetCenter() == CQzVector3(2, 0, 0));
     CQzSphere const tetra(CQzVector3(1, 0, 0), CQzVector3(-1, 0, 0), CQzVector3(0, 1, 0), CQzVector3(0, 0, -1));
     EXPECT_TRUE(tetra.GetCenter().Equal(CQzVector3(0, 0, 0), 1e-6f) && std::fabs(tetra.GetRadius() - 1.001f) < 1e-6f);
     CQzSphere const triangle(CQzVector3(0, 0, 1), CQzVector3(4, 0, 1), CQzVector3(0, 3, 1));
     EXPECT_TRUE(triangle.GetCenter().Equal(CQzVector3(2, 1.5f, 1), 1e-6f) && std::fabs(triangle.GetRadius() - 2.501f) < 1e-6f);
 
     CQzSphere const unit(0, 0, 0, 1);
-    EXPECT_FALSE(unit.Contains(CQzVector3(0, 0, 1.05f), 0.1f));
-    EXPECT_TRUE(unit.Contains(CQzVector3(0, 0, 1.05f), 0.2f));
-    EXPECT_TRUE(unit.Contains(CQzSphere(2, 0, 0, 1)));
-    EXPECT_FALSE(unit.Contains(CQzSphere(2.1f, 0, 0, 1)));
-    EXPECT_FALSE(unit.IntersectsSegment(CQzSegment3(CQzVector3(0.5f, 0, 0), CQzVector3(2, 0, 0))));
-    EXPECT_TRUE(unit.IntersectsSegment(CQzSegment3(CQzVector3(-2, 0.5f, 0), CQzVector3(2, 0.5f, 0))));
-    EXPECT_FALSE(unit.IntersectsSegment(CQzSegment3(CQzVector3(-2, 1.1f, 0), CQzVector3(2, 1.1f, 0))));
-    EXPECT_FALSE(unit.IntersectsSegment(CQzSegment3(CQzVector3(0, 0, 0), CQzVector3(0.01f, 0, 0))));
-    EXPECT_FLOAT_EQ(CQzSphere(0, 0, 0, 2).ComputeVolume(), float(4.0 / 3.0 * M_PI * 8.0));
-    EXPECT_FLOAT_EQ(CQzSphere(0, 0, 0, 2).ComputeInertiaTensor(5).y, 8.0f);
+    EXPECT_TRUE(!unit.Contains(CQzVector3(0, 0, 1.05f), 0.1f) && CQzSphere(5, 0, 0, 1).Contains(CQzVector3(5, 0, 1.05f), 0.2f));
+    EXPECT_TRUE(unit.Contains(CQzSphere(2, 0, 0, 1)) && !unit.Contains(CQzSphere(2.1f, 0, 0, 1)));
+    EXPECT_TRUE(!unit.IntersectsSegment(CQzSegment3(CQzVector3(0.5f, 0, 0), CQzVector3(2, 0, 0))) &&
+                unit.IntersectsSegment(CQzSegment3(CQzVector3(-2, 1, 0), CQzVector3(2, 1, 0)))); // touching counts
+    EXPECT_TRUE(!unit.IntersectsSegment(CQzSegment3(CQzVector3(-2, 1.1f, 0), CQzVector3(2, 1.1f, 0))) &&
+                !unit.IntersectsSegment(CQzSegment3(CQzVector3(0, 0, 0), CQzVector3(0.01f, 0, 0))));
+    EXPECT_TRUE(std::fabs(CQzSphere(0, 0, 0, 2).ComputeVolume() - 4.0 / 3.0 * M_PI * 8.0) < 1e-5 &&
+                CQzSphere(0, 0, 0, 2).ComputeInertiaTensor(5).y == 8.0f);
 }
 
 TEST(QzSphere, AverageAndBoxMethodsMatchDoublePrecision)
@@ -206,25 +196,22 @@ TEST(QzSphere, AverageAndBoxMethodsMatchDoublePrecision)
     for (int round = 0; round < 50; ++round)
     {
         Points points;
-        glm::dvec3 sum(0.0), lo(1e30), hi(-1e30);
+        glm::dvec3 mean(0.0), lo(1e30), hi(-1e30);
         for (int i = 0; i < 200; ++i)
         {
             points.push_back(D(random.Vector(-20, 20)));
-            sum += points.back();
+            mean += points.back() / 200.0;
             lo = glm::min(lo, points.back());
             hi = glm::max(hi, points.back());
         }
-        glm::dvec3 const mean = sum / 200.0;
         double farthest = 0.0;
         for (glm::dvec3 const& p : points)
             farthest = std::fmax(farthest, glm::distance(mean, p));
         CQzSphere average, box;
         average.ComputeFrom(ToArray(points), CQzSphere::BOUNDING_COMPUTATION_AVERAGE);
         box.ComputeFrom(ToArray(points), CQzSphere::BOUNDING_COMPUTATION_AABB);
-        EXPECT_LT(glm::distance(D(average.GetCenter()), mean), 1e-4);
-        EXPECT_NEAR(average.GetRadius(), farthest + 0.001, 1e-4);
-        EXPECT_LT(glm::distance(D(box.GetCenter()), (lo + hi) * 0.5), 1e-5);
-        EXPECT_NEAR(box.GetRadius(), glm::distance(lo, hi) * 0.5, 1e-4);
+        EXPECT_TRUE(glm::distance(D(average.GetCenter()), mean) < 1e-4 && std::fabs(average.GetRadius() - farthest - 0.001) < 1e-4);
+        EXPECT_TRUE(glm::distance(D(box.GetCenter()), (lo + hi) * 0.5) < 1e-5 && std::fabs(box.GetRadius() - glm::distance(lo, hi) * 0.5) < 1e-4);
     }
 }
 

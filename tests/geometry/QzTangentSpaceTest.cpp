@@ -56,16 +56,13 @@ TEST(QzTangentSpace, RandomTrianglesGetUnitPerpendicularDirectionsOfGrowingUV)
         {
             CQzTriangleVertex const& vertex = t.getVertex(CQzTriangle::EVertex(i));
             glm::dvec3 const tangent = D(vertex.getTangent()), binormal = D(vertex.getBinormal());
-            EXPECT_NEAR(glm::length(tangent), 1.0, 1e-5);
-            EXPECT_NEAR(glm::length(binormal), 1.0, 1e-5);
-            EXPECT_NEAR(glm::dot(tangent, unit), 0.0, 1e-4);
-            EXPECT_NEAR(glm::dot(binormal, unit), 0.0, 1e-4);
+            EXPECT_TRUE(std::fabs(glm::length(tangent) - 1.0) < 1e-5 && std::fabs(glm::length(binormal) - 1.0) < 1e-5);
+            EXPECT_TRUE(std::fabs(glm::dot(tangent, unit)) < 1e-4 && std::fabs(glm::dot(binormal, unit)) < 1e-4);
             EXPECT_NEAR(glm::length(D(vertex.getNormal())), 1.0, 1e-6);
             // along constant v towards growing u, and along constant u towards growing v
-            EXPECT_GT(glm::dot(tangent, gradU), 0.0);
-            EXPECT_GT(glm::dot(binormal, gradV), 0.0);
-            EXPECT_NEAR(glm::dot(tangent, gradV) / glm::length(gradV), 0.0, 1e-3);
-            EXPECT_NEAR(glm::dot(binormal, gradU) / glm::length(gradU), 0.0, 1e-3);
+            EXPECT_TRUE(glm::dot(tangent, gradU) > 0.0 && glm::dot(binormal, gradV) > 0.0);
+            EXPECT_TRUE(std::fabs(glm::dot(tangent, gradV)) < 1e-3 * glm::length(gradV) &&
+                        std::fabs(glm::dot(binormal, gradU)) < 1e-3 * glm::length(gradU));
         }
         CQzVector3 tangents[3], binormals[3], normals[3]; // the loose-value form agrees
         CQzTriangleVertex const& v0 = t.getVertex(CQzTriangle::VERTEX_0);
@@ -93,8 +90,7 @@ TEST(QzTangentSpace, FixedCasesFallbacksAndMissingAttributes)
         for (int i = 0; i < 3; ++i)
         {
             CQzTriangleVertex const& v = t.getVertex(CQzTriangle::EVertex(i));
-            EXPECT_TRUE(v.getTangent().Equal(c.tangent, 1e-6f)) << i;
-            EXPECT_TRUE(v.getBinormal().Equal(c.binormal, 1e-6f)) << i;
+            EXPECT_TRUE(v.getTangent().Equal(c.tangent, 1e-6f) && v.getBinormal().Equal(c.binormal, 1e-6f)) << i;
             EXPECT_EQ(v.getNormal().z, c.result ? 1.0f : c.normalZ);
         }
     }
@@ -105,8 +101,7 @@ TEST(QzTangentSpace, FixedCasesFallbacksAndMissingAttributes)
     EXPECT_TRUE(bare.getVertex(CQzTriangle::VERTEX_1).hasNormal());
     CQzTriangle missing;
     missing.getVertex(CQzTriangle::VERTEX_0).setUV1(1, 1);
-    EXPECT_FALSE(missing.computeTangentSpace());
-    EXPECT_FALSE(missing.getVertex(CQzTriangle::VERTEX_0).hasNormal());
+    EXPECT_FALSE(missing.computeTangentSpace() || missing.getVertex(CQzTriangle::VERTEX_0).hasNormal());
 
     CQzTriangleVertex coloured;
     coloured.setColor1(1, 0, 0, 1);
@@ -116,13 +111,13 @@ TEST(QzTangentSpace, FixedCasesFallbacksAndMissingAttributes)
     source.setNormal(0, 0, 1);
     source.setUV2(0.25f, 0.75f);
     coloured = source;
-    EXPECT_TRUE(coloured.hasColor1());
-    EXPECT_EQ(coloured.getColor1().GetR(), 1.0f);
-    EXPECT_EQ(coloured.getNormal(), CQzVector3(0, 0, 1));
+    EXPECT_TRUE(coloured.hasColor1() && coloured.getColor1().GetR() == 1.0f && coloured.getNormal() == CQzVector3(0, 0, 1));
     CQzTriangleVertex const copy(source);
     EXPECT_TRUE(copy.hasNormal() && copy.hasUV2() && !copy.hasUV1() && !copy.hasColor1() && !copy.hasColor2());
-    EXPECT_EQ(copy.getPosition(), CQzVector3(1, 2, 3));
-    EXPECT_EQ(copy.getUV2().y, 0.75f);
+    EXPECT_TRUE(copy.getPosition() == CQzVector3(1, 2, 3) && copy.getUV2().y == 0.75f);
+    source.setBinormal(CQzVector3(0, 1, 0));
+    source.setUV1(0.5f, 0.25f);
+    EXPECT_TRUE(source.getBinormal() == CQzVector3(0, 1, 0) && source.getUV1() == CQzVector2(0.5f, 0.25f));
 }
 
 } // namespace

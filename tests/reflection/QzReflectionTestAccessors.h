@@ -1,10 +1,10 @@
-// QzReflectionTestAccessors.h: accessor functions for reflection records
-// that keep the member in a store of their own and count their calls, and
-// distinct member values to write.
+// QzReflectionTestAccessors.h: records whose accessors keep the member in a
+// store of their own and count their calls, and distinct values to write.
 #ifndef QZCORE_TESTS_REFLECTION_QZREFLECTIONTESTACCESSORS_H
 #define QZCORE_TESTS_REFLECTION_QZREFLECTIONTESTACCESSORS_H
 
-#include <cstddef>
+#include "reflection/QzReflectionInformation.h"
+
 #include <cstring>
 
 namespace qztest {
@@ -34,6 +34,12 @@ inline void const* CountingGetter(void const* object)
     return g_log.store;
 }
 
+inline CQzReflectionInformation Record(CQzReflectionInformation::EType type, size_t offset, bool accessors)
+{
+    return CQzReflectionInformation(CQzIdentifier("member"), type, int(offset), nullptr, nullptr, nullptr,
+                                    accessors ? &CountingSetter : nullptr, accessors ? &CountingGetter : nullptr);
+}
+
 // size bytes of floats that differ per seed (a bool: seed's lowest bit)
 inline void Pattern(unsigned char* bytes, size_t size, int seed)
 {
@@ -41,8 +47,7 @@ inline void Pattern(unsigned char* bytes, size_t size, int seed)
     for (int i = 0; i < 16; ++i)
         f[i] = 10.0f * float(seed) + 0.5f + 1.25f * float(i);
     std::memcpy(bytes, f, size);
-    if (size == 1)
-        bytes[0] = (unsigned char)(seed & 1);
+    bytes[0] = size == 1 ? (unsigned char)(seed & 1) : bytes[0];
 }
 
 } // namespace qztest
