@@ -14,8 +14,6 @@
 using qztest::Bytes;
 using qztest::Quote;
 
-namespace {
-
 std::string const kBanner = "QzDecompress v0.1\n\n";
 
 class QzDecompressTool : public qztest::ToolTest
@@ -37,8 +35,6 @@ protected:
         EXPECT_EQ(qztest::Entries(Folder()), (std::set<std::string>{"existing.out", "in.qz"}));
     }
 };
-
-} // namespace
 
 TEST_F(QzDecompressTool, RejectsWhatIsNotAWholeContainer)
 {
