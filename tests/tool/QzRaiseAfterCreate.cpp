@@ -17,10 +17,9 @@ namespace {
 // Passes `result` on, once the signal is raised if it is a success of `call`.
 int RaiseAfter(char const* call, int result)
 {
-    char const* const after = std::getenv("QZ_RAISE_AFTER");
-    char const* const signal = std::getenv("QZ_RAISE_SIGNAL");
-    if (result >= 0 && after != nullptr && signal != nullptr && std::strcmp(after, call) == 0)
-        ::raise(std::atoi(signal));
+    char const* const after = std::getenv("QZ_RAISE_AFTER"); // set together with QZ_RAISE_SIGNAL
+    if (result >= 0 && after != nullptr && std::strcmp(after, call) == 0)
+        ::raise(std::atoi(std::getenv("QZ_RAISE_SIGNAL")));
     return result;
 }
 

@@ -5,12 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <regex>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/QzTestData.h"
@@ -21,15 +26,12 @@ struct ToolResult
 {
     int exitCode; // as main returned it: -2 comes back as -2, not 254
     std::string output;
+    bool operator==(ToolResult const& other) const { return std::tie(exitCode, output) == std::tie(other.exitCode, other.output); }
 };
 
-inline std::string Quote(std::string const& text)
-{
-    std::string quoted = "'";
-    for (char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
+inline void PrintTo(ToolResult const& result, std::ostream* out) { *out << result.exitCode << ": " << result.output; }
+
+inline std::string Quote(std::string const& text) { return "'" + std::regex_replace(text, std::regex("'"), "'\\''") + "'"; }
 
 // `command` is run by the shell as it stands; the arguments are quoted.
 inline ToolResult RunTool(std::string command, std::vector<std::string> const& arguments = {})
@@ -47,23 +49,20 @@ inline ToolResult RunTool(std::string command, std::vector<std::string> const& a
     return result;
 }
 
-// Runs `command` under address-space limits (ulimit -v), finding by bisection
+// Runs `program` under address-space limits (ulimit -v), finding by bisection
 // the least it needs, and returns what it did with a little less: the first
 // allocation that the limit refuses shows there.
-inline ToolResult ResultJustBelowTheMemoryItNeeds(std::string const& command)
+inline ToolResult ResultJustBelowTheMemoryItNeeds(std::string const& program, std::vector<std::string> const& arguments)
 {
-    auto const runWith = [&](long kb) { return RunTool("ulimit -v " + std::to_string(kb) + "; " + command); };
+    auto const runWith = [&](long kb) { return RunTool("ulimit -v " + std::to_string(kb) + "; " + Quote(program), arguments); };
     long enough = 1L << 20, tooLittle = 1024;
     EXPECT_EQ(runWith(enough).exitCode, 0);
     ToolResult below = runWith(tooLittle);
-    while (enough - tooLittle > 16)
-    {
-        long const middle = (enough + tooLittle) / 2;
-        ToolResult result = runWith(middle);
-        (result.exitCode == 0 ? enough : tooLittle) = middle;
-        if (result.exitCode != 0)
-            below = result;
-    }
+    for (long middle; enough - tooLittle > 16;)
+        if (ToolResult const result = runWith(middle = (enough + tooLittle) / 2); result.exitCode == 0)
+            enough = middle;
+        else
+            std::tie(tooLittle, below) = std::tie(middle, result);
     return below;
 }
 
@@ -81,28 +80,28 @@ class ToolTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        std::string pattern = ::testing::TempDir() + "/qztool_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
+        m_folder = ::testing::TempDir() + "/qztool_XXXXXX";
+        ASSERT_NE(mkdtemp(m_folder.data()), nullptr);
     }
     void TearDown() override { std::filesystem::remove_all(m_folder); }
 
     std::string Path(std::string const& name) const { return m_folder + "/" + name; }
     std::string const& Folder() const { return m_folder; }
-    ToolResult Compress(std::string const& input, std::string const& output) const
+    ToolResult Compress(std::vector<std::string> const& arguments) const { return RunTool(Quote(QZ_COMPRESS_PROGRAM), arguments); }
+    ToolResult Decompress(std::vector<std::string> const& arguments) const { return RunTool(Quote(QZ_DECOMPRESS_PROGRAM), arguments); }
+    // A node of our own for memory device `minor`: a tool that replaced devices would
+    // otherwise break the machine's for everyone; only who may not replace them uses /dev's.
+    std::string Device(std::string const& name, unsigned minor) const
     {
-        return RunTool(Quote(QZ_COMPRESS_PROGRAM), {input, output});
-    }
-    ToolResult Decompress(std::string const& input, std::string const& output) const
-    {
-        return RunTool(Quote(QZ_DECOMPRESS_PROGRAM), {input, output});
+        bool const own = ::mknod(Path(name).c_str(), S_IFCHR | 0666, makedev(1, minor)) == 0 || ::geteuid() == 0;
+        return own ? Path(name) : "/dev/" + name;
     }
 
     // The container QzCompress writes for input; the folder is left as it was.
     Bytes Container(Bytes const& input) const
     {
         WriteFile(Path("source.bin"), input);
-        EXPECT_EQ(Compress(Path("source.bin"), Path("source.qz")).exitCode, 0);
+        EXPECT_EQ(Compress({Path("source.bin"), Path("source.qz")}).exitCode, 0);
         Bytes container = ReadFile(Path("source.qz"));
         std::filesystem::remove(Path("source.bin"));
         std::filesystem::remove(Path("source.qz"));

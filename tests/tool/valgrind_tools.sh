@@ -7,8 +7,7 @@ bin=$1 work=$2
 rm -rf "$work" && mkdir -p "$work" && cd "$work"
 
 check() { # expected-exit-code tool arguments...
-  local expected=$1 tool=$2 code=0
-  shift 2
+  local expected=$1 tool=$2 code=0; shift 2
   valgrind --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=definite -q "$bin/$tool" "$@" >out.log 2>&1 || code=$?
   [ "$code" -eq "$expected" ] || { echo "exit $code, expected $expected: $tool $*" >&2; cat out.log >&2; exit 1; }
 }
