@@ -22,19 +22,12 @@ using V = std::vector<int>;
 using U8 = unsigned char;
 using U16 = unsigned short;
 
-// The channels in memory order, whatever the layout.
-template <typename T, typename C> V InMemory(C const& c)
+// The channels in memory order, then indices 0 to 7 read through the const form.
+template <typename T, typename C> V Layout(C const& c)
 {
-    static_assert(sizeof(C) == C::e_max * sizeof(T), "channels only");
     T raw[4];
     std::memcpy(raw, &c, sizeof c);
-    return V(raw, raw + C::e_max);
-}
-
-// Indices 0 to 7 read through the const form.
-template <typename C> V ReadIndices(C const& c)
-{
-    V out;
+    V out(raw, raw + C::e_max);
     for (unsigned int i = 0; i < 8; ++i)
         out.push_back(int(c[i]));
     return out;
@@ -49,14 +42,13 @@ template <typename C, typename T> C RandomColour(std::mt19937& rng, int lowest =
     return c;
 }
 
-// Every operator of one integer layout against int arithmetic modulo the
-// channel's range.
+// Every operator of one integer layout against int arithmetic modulo the channel's range.
 template <typename C, typename T> void CheckIntegerArithmetic(unsigned int seed)
 {
     constexpr long long m = (long long)std::numeric_limits<T>::max() + 1;
     auto wrap = [](long long v) { return ((v % m) + m) % m; };
     std::mt19937 rng(seed);
-    for (int n = 0; n < 2000; ++n)
+    for (int n = 0; n < 500; ++n)
     {
         C const x = RandomColour<C, T>(rng), y = RandomColour<C, T>(rng, 1);
         T const s = RandomColour<C, T>(rng, 1)[0];
@@ -64,14 +56,12 @@ template <typename C, typename T> void CheckIntegerArithmetic(unsigned int seed)
         for (unsigned int i = 0; i < C::e_max; ++i)
         {
             long long const a = x[i], b = y[i];
-            ASSERT_EQ((long long)(x + y)[i], wrap(a + b)) << a << ", " << b;
-            ASSERT_EQ((long long)(x - y)[i], wrap(a - b)) << a << ", " << b;
-            ASSERT_EQ((long long)(x * y)[i], wrap(a * b)) << a << ", " << b;
-            ASSERT_EQ((long long)(x / y)[i], a / b) << a << ", " << b;
-            ASSERT_EQ((long long)(x + s)[i], wrap(a + s));
-            ASSERT_EQ((long long)(x - s)[i], wrap(a - s));
-            ASSERT_EQ((long long)(x * s)[i], wrap(a * s));
-            ASSERT_EQ((long long)(x / s)[i], a / s);
+            long long const got[8] = {(x + y)[i], (x - y)[i], (x * y)[i], (x / y)[i],
+                                      (x + s)[i], (x - s)[i], (x * s)[i], (x / s)[i]};
+            long long const want[8] = {wrap(a + b), wrap(a - b), wrap(a * b), a / b,
+                                       wrap(a + s), wrap(a - s), wrap(a * s), a / s};
+            for (int k = 0; k < 8; ++k)
+                ASSERT_EQ(got[k], want[k]) << "operator " << k << " of " << a << ", " << b << ", " << s;
             dot += a * b;
             dot3 += i < 3 ? a * b : 0;
         }
@@ -85,28 +75,20 @@ template <typename C, typename T> void CheckIntegerArithmetic(unsigned int seed)
 
 TEST(QzColor, LayoutsKeepTheirMemoryOrderAndIndicesCountFromRed)
 {
-    EXPECT_EQ(InMemory<U8>(CQzRGB<U8>(1, 2, 3)), (V{1, 2, 3}));
-    EXPECT_EQ(InMemory<U16>(CQzBGR<U16>(1, 2, 3)), (V{3, 2, 1}));
-    EXPECT_EQ(InMemory<U8>(CQzARGB<U8>(CQzRGB<U8>(1, 2, 3), 4)), (V{4, 1, 2, 3}));
-    EXPECT_EQ(InMemory<float>(CQzARGB<float>(1, 2, 3, 4)), (V{4, 1, 2, 3}));
-    EXPECT_EQ(InMemory<U16>(CQzRGBA<U16>(CQzRGB<U16>(1, 2, 3), 4)), (V{1, 2, 3, 4}));
-
-    EXPECT_EQ(ReadIndices(CQzRGB<float>(1, 2, 3)), (V{1, 2, 3, 3, 3, 3, 3, 3}));
-    EXPECT_EQ(ReadIndices(CQzBGR<U8>(1, 2, 3)), (V{1, 2, 3, 3, 3, 3, 3, 3}));
-    EXPECT_EQ(ReadIndices(CQzRGBA<U16>(1, 2, 3, 4)), (V{1, 2, 3, 4, 4, 4, 4, 4}));
-    EXPECT_EQ(ReadIndices(CQzARGB<U8>(1, 2, 3, 4)), (V{1, 2, 3, 4, 0, 0, 0, 0}));
-    // writing through a large index sets the last channel, in ARGB too
+    EXPECT_EQ(Layout<float>(CQzRGB<float>(1, 2, 3)), (V{1, 2, 3, 1, 2, 3, 3, 3, 3, 3, 3}));
+    EXPECT_EQ(Layout<U16>(CQzBGR<U16>(1, 2, 3)), (V{3, 2, 1, 1, 2, 3, 3, 3, 3, 3, 3}));
+    EXPECT_EQ(Layout<U8>(CQzARGB<U8>(CQzRGB<U8>(1, 2, 3), 4)), (V{4, 1, 2, 3, 1, 2, 3, 4, 0, 0, 0, 0}));
+    EXPECT_EQ(Layout<U16>(CQzRGBA<U16>(CQzRGB<U16>(1, 2, 3), 4)), (V{1, 2, 3, 4, 1, 2, 3, 4, 4, 4, 4, 4}));
+    // writing through a large index sets the last channel, in ARGB too; setters take red first
     CQzARGB<U8> argb(1, 2, 3, 4);
-    argb[7] = 9, argb[0] = 5;
-    EXPECT_EQ(InMemory<U8>(argb), (V{9, 5, 2, 3}));
     CQzBGR<U8> bgr(1, 2, 3);
-    bgr[9] = 7, bgr[1] = 8;
-    EXPECT_EQ(InMemory<U8>(bgr), (V{7, 8, 1}));
-    bgr.SetBGR(4, 5, 6); // red first despite the name
-    EXPECT_EQ(InMemory<U8>(bgr), (V{6, 5, 4}));
     CQzRGBA<float> rgba(1, 2, 3, 4);
-    rgba[4] = 8, rgba[2] = 7;
-    EXPECT_EQ(InMemory<float>(rgba), (V{1, 2, 7, 8}));
+    argb[7] = 9, argb[0] = 5, bgr[9] = 7, bgr[1] = 8, rgba[4] = 8, rgba[2] = 7;
+    EXPECT_EQ(Layout<U8>(argb), (V{9, 5, 2, 3, 5, 2, 3, 9, 0, 0, 0, 0}));
+    EXPECT_EQ(Layout<U8>(bgr), (V{7, 8, 1, 1, 8, 7, 7, 7, 7, 7, 7}));
+    EXPECT_EQ(Layout<float>(rgba), (V{1, 2, 7, 8, 1, 2, 7, 8, 8, 8, 8, 8}));
+    bgr.SetBGR(4, 5, 6);
+    EXPECT_EQ(Layout<U8>(bgr), (V{6, 5, 4, 4, 5, 6, 6, 6, 6, 6, 6}));
 }
 
 TEST(QzColor, ChannelsWrapDivideTruncatingAndClampToTheMinimumWhenBoundsCross)
@@ -134,14 +116,6 @@ TEST(QzColor, ChannelsWrapDivideTruncatingAndClampToTheMinimumWhenBoundsCross)
     f.ClampRGBA(0.25f, 0.75f), c.ClampR(10, 5), c.ClampRGB(0, 100), a.ClampARGB(400, 800), g.ClampBGR(1, 0);
     EXPECT_TRUE(f == CF(0.25f, 0.5f, 0.75f, 0.75f) && c == CQzRGBA<U8>(10, 7, 100, 200));
     EXPECT_TRUE(a == CQzARGB<U16>(400, 500, 800, 800) && g == CQzBGR<float>(1, 1, 1));
-
-    // Alpha takes no part in the highest channel.
-    std::mt19937 rng(8);
-    for (int n = 0; n < 1000; ++n)
-    {
-        CQzRGBA<U8> const h = RandomColour<CQzRGBA<U8>, U8>(rng) * CQzRGBA<U8>(1, 1, 1, 64) / 64; // many ties
-        ASSERT_EQ(h.GetHighestChannelValue(), std::max({h.GetR(), h.GetG(), h.GetB()}));
-    }
 }
 
 TEST(QzColor, LuminanceAndLerpTruncateTheirExactValuesForIntegerChannels)
@@ -149,15 +123,10 @@ TEST(QzColor, LuminanceAndLerpTruncateTheirExactValuesForIntegerChannels)
     // alpha takes no part; green and red are summed first: blue joined earlier would give 27, not 28
     EXPECT_EQ((V{CQzRGBA<U8>(255, 255, 255, 0).GetLuminance(), CQzRGB<U16>(65535, 65535, 65535).GetLuminance(),
                  CQzBGR<U8>(255, 0, 0).GetLuminance(), CQzARGB<U8>(0, 255, 0, 9).GetLuminance(),
-                 CQzRGB<U8>(0, 0, 255).GetLuminance(), CQzRGBA<U8>(100, 150, 200, 7).GetLuminance(),
                  CQzRGB<U8>(3, 5, 212).GetLuminance()}),
-              (V{255, 65535, 76, 149, 29, 140, 28}));
-    EXPECT_NEAR(CQzRGBA<float>(1, 0.5f, 0.25f, 9).GetLuminance(), 0.299 + 0.5 * 0.587 + 0.25 * 0.114, 1e-6);
-
+              (V{255, 65535, 76, 149, 28}));
     using C8 = CQzRGBA<U8>;
     C8 c;
-    c.Lerp(C8(200, 100, 0, 255), C8(100, 200, 255, 0), 0.5f);
-    EXPECT_TRUE(c == C8(150, 150, 127, 128));
     c.Lerp(C8(10, 250, 0, 0), C8(20, 240, 0, 0), 30.0f); // extrapolates, wrapping
     EXPECT_TRUE(c == C8(310 - 256, 256 - 50, 0, 0));
     CQzRGBA<float> f;
@@ -167,18 +136,19 @@ TEST(QzColor, LuminanceAndLerpTruncateTheirExactValuesForIntegerChannels)
     using C16 = CQzRGBA<U16>;
     std::mt19937 rng(6);
     std::uniform_real_distribution<float> share(0.0f, 1.0f);
-    for (int n = 0; n < 10000; ++n)
+    for (int n = 0; n < 2000; ++n)
     {
         C16 const a = RandomColour<C16, U16>(rng), b = RandomColour<C16, U16>(rng);
         float const t = share(rng);
         double const exact = 0.299f * double(a.GetR()) + 0.587f * double(a.GetG()) + 0.114f * double(a.GetB());
         int const y = a.GetLuminance();
         // single-precision rounding may only tip a sum lying next to an integer
-        bool const nearInteger = std::fabs(exact - std::round(exact)) < 5e-2;
-        ASSERT_TRUE(nearInteger ? std::fabs(y - exact) < 1 : y == int(exact)) << exact << " gave " << y;
+        ASSERT_TRUE(std::fabs(exact - std::round(exact)) < 5e-2 ? std::fabs(y - exact) < 1 : y == int(exact)) << exact;
         C16 l = a;
         l.SetGrayScale();
         ASSERT_TRUE(l == C16(y, y, y, a.GetA()));
+        // alpha takes no part in the highest channel
+        ASSERT_EQ(b.GetHighestChannelValue(), std::max({b.GetR(), b.GetG(), b.GetB()}));
         l.Lerp(a, b, t);
         for (unsigned int i = 0; i < 4; ++i)
         {

