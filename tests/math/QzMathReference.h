@@ -31,8 +31,7 @@ inline glm::dmat4 Rotation(int axis, double a)
     glm::dmat4 g(1.0);
     int const p = (axis + 1) % 3, q = (axis + 2) % 3;
     g[p][p] = g[q][q] = std::cos(a);
-    g[p][q] = std::sin(a);
-    g[q][p] = -std::sin(a);
+    g[q][p] = -(g[p][q] = std::sin(a));
     return g;
 }
 
@@ -61,18 +60,8 @@ public:
         for (int i = 0; i < count; ++i)
             out[i] = Uniform(lo, hi);
     }
-    CQzVector3 Vector(float lo, float hi)
-    {
-        float v[3];
-        Fill(v, 3, lo, hi);
-        return CQzVector3(v);
-    }
-    CQzMatrix44 Matrix(float lo, float hi)
-    {
-        CQzMatrix44 a;
-        Fill(&a(0, 0), 16, lo, hi);
-        return a;
-    }
+    CQzVector3 Vector(float lo, float hi) { float v[3]; Fill(v, 3, lo, hi); return CQzVector3(v); }
+    CQzMatrix44 Matrix(float lo, float hi) { CQzMatrix44 a; Fill(&a(0, 0), 16, lo, hi); return a; }
 
 private:
     std::mt19937 m_engine;
