@@ -1,5 +1,4 @@
-// CQzComplex against std::complex<double> on seeded random inputs, the
-// branch cuts included.
+// CQzComplex against std::complex<double> on seeded random inputs, the branch cuts included.
 #include "math/QzComplex.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +17,7 @@ double const kEps = FLT_EPSILON;
 
 Cd ToStd(CQzComplex const& z) { return Cd(z.GetReal(), z.GetImag()); }
 
-// The distance to the reference in units of its magnitude; the worse of the
-// two parts, each relative to itself (a part below the smallest normal float counts as absolute).
+// The error in units of the reference's magnitude, or the worse part's relative to itself (below FLT_MIN absolute).
 double NormError(CQzComplex const& got, Cd ref) { return std::abs(ToStd(got) - ref) / std::abs(ref); }
 double PartError(CQzComplex const& got, Cd ref)
 {

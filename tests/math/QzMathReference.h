@@ -1,5 +1,4 @@
-// QzMathReference.h: double-precision glm references for the math tests and a
-// seeded source of random values.
+// QzMathReference.h: double-precision glm references for the math tests and a seeded source of random values.
 #ifndef QZCORE_TESTS_MATH_QZMATHREFERENCE_H
 #define QZCORE_TESTS_MATH_QZMATHREFERENCE_H
 
@@ -47,8 +46,7 @@ inline ::testing::AssertionResult Near(CQzMatrix44 const& actual, glm::dmat4 con
     return ::testing::AssertionSuccess();
 }
 
-// One draw per statement: the order of calls inside one expression is
-// unspecified, and the data must not depend on the compiler.
+// One draw per statement: the order of calls in one expression is unspecified, and the data must not depend on it.
 class Random
 {
 public:

@@ -1,6 +1,5 @@
-// Matrices against glm in double precision on random inputs: products,
-// inverses, rotation orders, in-place builders, projections and look-at;
-// the 2×2 and 3×3 matrices against their definitions.
+// Matrices against glm in double precision on random inputs: products, inverses, rotation orders,
+// in-place builders, projections and look-at; the 2×2 and 3×3 matrices against their definitions.
 #include "math/QzMatrix22.h"
 #include "math/QzMatrix33.h"
 #include "math/QzMatrix44.h"
@@ -16,14 +15,11 @@
 
 namespace {
 
-using qztest::D;
-using qztest::Near;
-using qztest::Product;
-using qztest::ToGlm;
+using namespace qztest;
 
 TEST(QzMatrix44, ProductsInversesAndDeterminantsMatchGlmAndSingularInversesAreNotFinite)
 {
-    qztest::Random random(21);
+    Random random(21);
     for (int i = 0; i < 100; ++i)
     {
         CQzMatrix44 const a = random.Matrix(-2.0f, 2.0f), b = random.Matrix(-2.0f, 2.0f);
@@ -53,7 +49,7 @@ TEST(QzMatrix44, RotationOrdersAndInPlaceBuildersArePreMultiplicationsAndOrthoNo
 {
     // The product each order stands for, leftmost factor first.
     int const products[6][3] = {{2, 1, 0}, {1, 2, 0}, {2, 0, 1}, {0, 2, 1}, {1, 0, 2}, {0, 1, 2}};
-    qztest::Random random(22);
+    Random random(22);
     for (int i = 0; i < 120; ++i)
     {
         auto const order = CQzMatrix44::ERotationOrder(i % 6);
@@ -62,7 +58,7 @@ TEST(QzMatrix44, RotationOrdersAndInPlaceBuildersArePreMultiplicationsAndOrthoNo
         angles[i % 3] = i % 4 ? angles[i % 3] : 0.0f; // an angle of exactly 0 is skipped
         glm::dmat4 expected(1.0);
         for (int axis : products[order])
-            expected = Product(expected, qztest::Rotation(axis, angles[axis]));
+            expected = Product(expected, Rotation(axis, angles[axis]));
         CQzMatrix44 const start = random.Matrix(-3.0f, 3.0f), diagonal = random.Matrix(-3.0f, 3.0f);
         glm::dmat4 const g = ToGlm(start);
         CQzVector3 const v = random.Vector(-3.0f, 3.0f);
@@ -93,7 +89,7 @@ TEST(QzMatrix44, RotationOrdersAndInPlaceBuildersArePreMultiplicationsAndOrthoNo
 
 TEST(QzMatrix44, ProjectionsAndViewsMatchGlmDepthZeroToOne)
 {
-    qztest::Random random(41);
+    Random random(41);
     for (int i = 0; i < 100; ++i)
     {
         float e[8];
@@ -116,8 +112,7 @@ TEST(QzMatrix44, ProjectionsAndViewsMatchGlmDepthZeroToOne)
         m[0].setLookAtLH(eye, target, up), m[1].setLookAtRH(eye, target, up), m[2].setLookAtWorld(eye, target, up);
         EXPECT_TRUE(Near(m[0], glm::lookAtLH(D(eye), D(target), D(up)), 1e-4) && CQzMatrix44(eye, target, up) == m[0] &&
                     Near(m[1], glm::lookAtRH(D(eye), D(target), D(up)), 1e-4));
-        // The world orientation: right-handed orthonormal rows, right × front
-        // = up, front toward the target, and the eye lands on the origin.
+        // The world orientation: orthonormal rows, right × front = up, front toward the target, the eye at the origin.
         glm::dmat4 const g = ToGlm(m[2]);
         glm::dvec3 const right(g[0]), front(g[1]), upAxis(g[2]);
         EXPECT_TRUE(glm::length(glm::cross(right, front) - upAxis) < 1e-5 &&
@@ -135,7 +130,7 @@ TEST(QzMatrix44, ProjectionsAndViewsMatchGlmDepthZeroToOne)
 
 TEST(QzMatrix22, InverseIsTransposedAndProductAppliesTheArgumentFirst)
 {
-    qztest::Random random(24);
+    Random random(24);
     for (int i = 0; i < 100; ++i)
     {
         float e[8];
@@ -174,7 +169,7 @@ TEST(QzMatrix33, BuildersAreAffineMapsOfRowVectors)
         return CQzVector2(q.x * a(0, 0) + q.y * a(1, 0) + a(2, 0), q.x * a(0, 1) + q.y * a(1, 1) + a(2, 1));
     };
     auto near = [](CQzVector2 const& a, CQzVector2 const& b) { return (a - b).GetLength() < 1e-4f; };
-    qztest::Random random(25);
+    Random random(25);
     for (int i = 0; i < 100; ++i)
     {
         float e[14];

@@ -16,10 +16,9 @@
 
 namespace {
 
-using qztest::D;
+using namespace qztest;
 
-// The operators of a float vector against the same float operation on each of
-// its n components; equality and "any component smaller" look at every one.
+// A float vector's operators against the float operation on each of its n components.
 template <typename V> void CheckComponentWise(V const& a, V const& b, float s, int n)
 {
     V const binary[4] = {a + b, a - b, a * b, a / b};
@@ -45,7 +44,7 @@ template <typename V> void CheckComponentWise(V const& a, V const& b, float s, i
 
 TEST(QzVector, ArithmeticMatchesDoublePrecision)
 {
-    qztest::Random random(11);
+    Random random(11);
     for (int i = 0; i < 200; ++i)
     {
         CQzVector3 const a = random.Vector(-10.0f, 10.0f), b = random.Vector(0.5f, 10.0f);
@@ -135,7 +134,7 @@ glm::dvec3 DecodeHendn3(unsigned int word)
 
 TEST(QzHENDN3, EveryFieldValueDecodesByTheLayoutAndStoringClampsAndTruncates)
 {
-    qztest::Random random(13);
+    Random random(13);
     CQzHENDN3 packed;
     for (unsigned int i = 0; i < 2048 * 4; ++i)
     {
