@@ -77,13 +77,9 @@ TEST(QzComplex, ArithmeticMatchesDoublePrecision)
 
 TEST(QzComplex, PrincipalAndHyperbolicFunctionsMatchDoublePrecisionAndCutsFollowTheSignOfZero)
 {
-    struct SFunction
-    {
-        CQzComplex (*ours)(CQzComplex const&);
-        Cd (*reference)(Cd const&);
-        float lo, hi;  // exponent range of the random parts
-        bool partWise; // each part accurate on its own, not only the whole
-    } const functions[] = {
+    // ours, the reference, the exponent range of the random parts, and whether each part is accurate on its own
+    struct SFunction { CQzComplex (*ours)(CQzComplex const&); Cd (*reference)(Cd const&); float lo, hi; bool partWise; };
+    SFunction const functions[] = {
         {[](CQzComplex const& z) { CQzComplex r = z; return r.Sqrt(); }, [](Cd const& z) { return std::sqrt(z); },
          -120, 120, true},
         {[](CQzComplex const& z) { return z.Ln(); }, [](Cd const& z) { return std::log(z); }, -120, 120, true},
@@ -125,11 +121,10 @@ TEST(QzComplex, PrincipalAndHyperbolicFunctionsMatchDoublePrecisionAndCutsFollow
         EXPECT_TRUE(root.Sqrt() == CQzComplex(0, 0) && !std::signbit(root[0]) && std::signbit(root[1]) == std::signbit(y));
     }
 
-    std::uniform_real_distribution<float> part(-6, 6);
-    for (int n = 0; n < 3000; ++n)
+    for (int n = 0; n < 3000; ++n) // |parts| up to 6
     {
-        float const re = part(rng);
-        CQzComplex const z(re, part(rng)), tanh = z.Tanh();
+        float const re = RandomPart(rng, -10, 2.58f);
+        CQzComplex const z(re, RandomPart(rng, -10, 2.58f)), tanh = z.Tanh();
         Cd const s = ToStd(z), c = std::cosh(s);
         // each form adds or divides e^z and e^-z, so its error scales with them
         double const bound = 4 * kEps * (std::abs(std::exp(s)) + std::abs(std::exp(-s)));
