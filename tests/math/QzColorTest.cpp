@@ -94,7 +94,7 @@ template <typename C, typename T> void CheckIntegerChannels(unsigned int seed)
     }
 }
 
-TEST(QzColor, LayoutsKeepTheirMemoryOrderAndIndicesCountFromRed)
+TEST(QzColor, LayoutsKeepTheirOrderChannelsWrapDivideTruncatingAndClampToTheMinimumWhenBoundsCross)
 {
     EXPECT_EQ(Layout<float>(CQzRGB<float>(1, 2, 3)), (V{1, 2, 3, 1, 2, 3, 3, 3, 3, 3, 3}));
     EXPECT_EQ(Layout<U16>(CQzBGR<U16>(1, 2, 3)), (V{3, 2, 1, 1, 2, 3, 3, 3, 3, 3, 3}));
@@ -106,10 +106,7 @@ TEST(QzColor, LayoutsKeepTheirMemoryOrderAndIndicesCountFromRed)
     argb[7] = 9, argb[0] = 5, bgr[9] = 7, bgr[1] = 8;
     EXPECT_EQ(Layout<U8>(argb), (V{9, 5, 2, 3, 5, 2, 3, 9, 0, 0, 0, 0}));
     EXPECT_EQ(Layout<U8>(bgr), (V{7, 8, 1, 1, 8, 7, 7, 7, 7, 7, 7}));
-}
 
-TEST(QzColor, ChannelsWrapDivideTruncatingAndClampToTheMinimumWhenBoundsCross)
-{
     CheckIntegerChannels<CQzRGBA<U8>, U8>(1), CheckIntegerChannels<CQzARGB<U8>, U8>(2);
     CheckIntegerChannels<CQzRGB<U8>, U8>(3), CheckIntegerChannels<CQzBGR<U16>, U16>(4);
     CheckIntegerChannels<CQzRGBA<U16>, U16>(5);

@@ -1,16 +1,10 @@
 // Rotations and transforms against glm's double quaternions and matrices: quaternions, Euler angles, the packed
 // quaternion's layout, and the world matrix as scale · Ry·Rz·Rx · translation under every axis mask.
-#include "math/QzMatrix44.h"
-#include "math/QzQuaternion.h"
 #include "math/QzTransform.h"
 
-#include "QzMathReference.h"
+#include "QzMathReference.h" // QzMatrix44.h, glm, gtest, <cmath>
 
-#include <glm/glm.hpp>
 #include <glm/gtc/quaternion.hpp>
-#include <gtest/gtest.h>
-
-#include <cmath>
 
 namespace {
 
@@ -120,7 +114,7 @@ glm::dmat4 Xzy(CQzEulerAngles const& a) { return Product(Product(Rotation(1, a.y
     return r ? Near(t.GetWorldTM(), world, 1e-5) : r;
 }
 
-TEST(QzTransform, AxisFlagsRestrictWhatTheSettersWrite)
+TEST(QzTransform, AxisFlagsRestrictWhatTheSettersWriteAndALockedWorldMatrixStays)
 {
     for (int flags = 0; flags < 8; ++flags)
     {
@@ -148,10 +142,8 @@ TEST(QzTransform, AxisFlagsRestrictWhatTheSettersWrite)
     CQzTransform planar(EQzAxisFlags(AXIS_FLAG_X | AXIS_FLAG_Y));
     planar.SetDirection(CQzVector3(3.0f, 0.0f, 4.0f));
     EXPECT_TRUE(planar.GetDirection().Equal(CQzVector3(1.0f, 0.0f, 0.0f), 1e-6f));
-}
 
-TEST(QzTransform, LockedWorldMatrixKeepsItsValueUntilTheNextUnlockedSetter)
-{
+    // A locked world matrix keeps its value until the next unlocked setter.
     CQzTransform transform(EQzAxisFlags(7));
     CQzMatrix44 m = CQzMatrix44::makeScale(CQzVector3(2.0f, 3.0f, 4.0f));
     m.setTranslationOnly(CQzVector3(5.0f, 6.0f, 7.0f));

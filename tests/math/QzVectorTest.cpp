@@ -4,13 +4,9 @@
 #include "math/QzVector3.h"
 #include "math/QzVector4.h"
 
-#include "QzMathReference.h"
-
-#include <glm/glm.hpp>
-#include <gtest/gtest.h>
+#include "QzMathReference.h" // glm, gtest, <cmath>
 
 #include <climits>
-#include <cmath>
 #include <cstdint>
 #include <type_traits>
 
