@@ -13,7 +13,7 @@ namespace {
 
 using namespace qztest;
 
-TEST(QzMatrix44, ProductsInversesAndDeterminantsMatchGlmAndSingularInversesAreNotFinite)
+TEST(QzMatrix44, ProductsInversesBuildersAndRotationOrdersMatchGlmAndSingularInversesAreNotFinite)
 {
     Random random(21);
     for (int i = 0; i < 100; ++i)
@@ -39,13 +39,10 @@ TEST(QzMatrix44, ProductsInversesAndDeterminantsMatchGlmAndSingularInversesAreNo
     float invDet = 0.0f;
     singular.setFront(CQzVector3(2.0f, 0.0f, 0.0f));
     EXPECT_TRUE(!std::isfinite(singular.getInverseGeneric(&invDet)(0, 0)) && std::isinf(invDet));
-}
 
-TEST(QzMatrix44, RotationOrdersAndInPlaceBuildersArePreMultiplicationsAndOrthoNormalizeKeepsUp)
-{
-    // The product each order stands for, leftmost factor first.
+    // Rotation orders and in-place builders are pre-multiplications; the product each order stands for,
+    // leftmost factor first:
     int const products[6][3] = {{2, 1, 0}, {1, 2, 0}, {2, 0, 1}, {0, 2, 1}, {1, 0, 2}, {0, 1, 2}};
-    Random random(22);
     for (int i = 0; i < 120; ++i)
     {
         auto const order = CQzMatrix44::ERotationOrder(i % 6);
@@ -116,8 +113,7 @@ TEST(QzMatrix44, ProjectionsAndViewsMatchGlmDepthZeroToOne)
         EXPECT_TRUE(glm::dot(upAxis, D(up)) > 0.0 && std::fabs(glm::dot(right, D(up))) < 1e-5);
         EXPECT_TRUE(glm::length(glm::dvec3(g * glm::dvec4(D(eye), 1.0))) < 1e-4 && g[0][3] + g[1][3] + g[2][3] == 0.0);
     }
-    // A target at the eye gives zero axes and an untranslated row 3.
-    CQzVector3 const eye(3.0f, -2.0f, 1.0f), z(0.0f, 0.0f, 1.0f);
+    CQzVector3 const eye(3.0f, -2.0f, 1.0f), z(0.0f, 0.0f, 1.0f); // a target at the eye gives zero axes, row 3 untranslated
     CQzMatrix44 zero(1), m[3];
     zero(0, 0) = zero(1, 1) = zero(2, 2) = 0.0f;
     m[0].setLookAtLH(eye, eye, z), m[1].setLookAtRH(eye, eye, z), m[2].setLookAtWorld(eye, eye, z);
@@ -160,8 +156,7 @@ TEST(QzMatrix22, InverseIsTransposedAndProductAppliesTheArgumentFirst)
 
 TEST(QzMatrix33, BuildersAreAffineMapsOfRowVectors)
 {
-    // p·M for a point (w = 1).
-    auto apply = [](CQzMatrix33 const& a, CQzVector2 const& q) {
+    auto apply = [](CQzMatrix33 const& a, CQzVector2 const& q) { // p·M for a point (w = 1)
         return CQzVector2(q.x * a(0, 0) + q.y * a(1, 0) + a(2, 0), q.x * a(0, 1) + q.y * a(1, 1) + a(2, 1));
     };
     auto near = [](CQzVector2 const& a, CQzVector2 const& b) { return (a - b).GetLength() < 1e-4f; };
