@@ -13,7 +13,7 @@ using qztest::D; // beside the quaternion form below
 
 glm::dquat D(CQzQuaternion const& q) { return glm::dquat(q.w, q.x, q.y, q.z); }
 
-TEST(QzQuaternion, ArithmeticAndMatricesMatchGlmDoubleQuaternions)
+TEST(QzQuaternion, ArithmeticMatricesAndThePackedFormMatchGlmDoubleQuaternions)
 {
     Random random(31);
     for (int i = 0; i < 200; ++i)
@@ -53,6 +53,26 @@ TEST(QzQuaternion, ArithmeticAndMatricesMatchGlmDoubleQuaternions)
     // isIdentity does not examine w.
     EXPECT_TRUE(CQzQuaternion(0.0f, 0.0f, 0.0f, -1.0f).isIdentity(0.001f) &&
                 !CQzQuaternion(0.001f, 0.0f, 0.0f, 1.0f).isIdentity(0.001f));
+
+    // The packed form: every value of each field under each sign pattern.
+    CQzPackedQuaternion packed;
+    CQzQuaternion q;
+    for (unsigned int i = 0; i < 1024 * 12; ++i)
+    {
+        unsigned int const k = i / 1024 % 3, field = i % 1024, sign = i / 3072 % 4;
+        packed.word = field << (10 * k) | sign << 30;
+        q = packed;
+        // a 10-bit two's complement over 511; w from what it leaves, negative for either sign bit; then normalised
+        double const v = (field >= 512 ? int(field) - 1024 : int(field)) / 511.0, t = 1.0 - v * v;
+        double const w = t > 0.0 ? (sign ? -std::sqrt(t) : std::sqrt(t)) : 0.0, length = std::sqrt(v * v + w * w);
+        ASSERT_TRUE(std::fabs(q[k] - v / length) < 1e-5 && q[(k + 1) % 3] == 0.0f && q[(k + 2) % 3] == 0.0f) << i;
+        // w = √t: the float rounding of t grows by 1/(2√t) as t nears 0.
+        ASSERT_NEAR(q.w, w / length, 1e-5 + 3e-7 / std::sqrt(std::fabs(t) + 1e-12)) << i;
+    }
+    // |v| > 1: w is +0 whatever the sign bits, then the whole is normalised.
+    packed.word = 0xC0000000u | 0x1FFu | (0x1FFu << 10);
+    q = packed;
+    EXPECT_TRUE(q.w == 0.0f && !std::signbit(q.w) && std::fabs(q.getLength() - 1.0f) < 1e-6f);
 }
 
 TEST(QzMatrix44, EulerAnglesComeBackInBothSupportedOrders)
@@ -77,28 +97,6 @@ TEST(QzMatrix44, EulerAnglesComeBackInBothSupportedOrders)
     CQzMatrix44 m;
     m.setRotation(0.3f, 0.2f, 0.1f, CQzMatrix44::ROTATION_ORDER_XZY), m.toEulerAngles(x, y, z, CQzMatrix44::ROTATION_ORDER_XYZ);
     EXPECT_EQ(CQzVector3(x, y, z), CQzVector3(0.0f, 0.0f, 0.0f));
-}
-
-TEST(QzPackedQuaternion, EveryFieldValueUnderEverySignDecodesByTheLayout)
-{
-    CQzPackedQuaternion packed;
-    CQzQuaternion q;
-    for (unsigned int i = 0; i < 1024 * 12; ++i) // every value of field k under each sign pattern
-    {
-        unsigned int const k = i / 1024 % 3, field = i % 1024, sign = i / 3072 % 4;
-        packed.word = field << (10 * k) | sign << 30;
-        q = packed;
-        // a 10-bit two's complement over 511; w from what it leaves, negative for either sign bit; then normalised
-        double const v = (field >= 512 ? int(field) - 1024 : int(field)) / 511.0, t = 1.0 - v * v;
-        double const w = t > 0.0 ? (sign ? -std::sqrt(t) : std::sqrt(t)) : 0.0, length = std::sqrt(v * v + w * w);
-        ASSERT_TRUE(std::fabs(q[k] - v / length) < 1e-5 && q[(k + 1) % 3] == 0.0f && q[(k + 2) % 3] == 0.0f) << i;
-        // w = √t: the float rounding of t grows by 1/(2√t) as t nears 0.
-        ASSERT_NEAR(q.w, w / length, 1e-5 + 3e-7 / std::sqrt(std::fabs(t) + 1e-12)) << i;
-    }
-    // |v| > 1: w is +0 whatever the sign bits, then the whole is normalised.
-    packed.word = 0xC0000000u | 0x1FFu | (0x1FFu << 10);
-    q = packed;
-    EXPECT_TRUE(q.w == 0.0f && !std::signbit(q.w) && std::fabs(q.getLength() - 1.0f) < 1e-6f);
 }
 
 glm::dmat4 Xzy(CQzEulerAngles const& a) { return Product(Product(Rotation(1, a.y), Rotation(2, a.z)), Rotation(0, a.x)); }
