@@ -87,7 +87,7 @@ template <typename C, typename T> void CheckIntegerChannels(unsigned int seed)
             for (unsigned int i = 0; i < 4; ++i) // less than one step short of the exact point, never past it
             {
                 double const point = x[i] + (double(y[i]) - x[i]) * t;
-                ASSERT_TRUE(std::fabs(lerp[i] - point) < 1.0 && std::fabs(double(lerp[i]) - x[i]) <= std::fabs(point - x[i]) + 1e-2)
+                ASSERT_TRUE(std::fabs(lerp[i] - point) < 1.0 && std::fabs(lerp[i] - x[i]) <= std::fabs(point - x[i]) + 1e-2)
                     << x[i] << " -> " << y[i] << " at " << t;
             }
         }

@@ -1,4 +1,4 @@
-// Matrices against glm in double precision on random inputs: products, inverses, rotation orders,
+// Matrices against glm in double precision on random inputs: products, inverses, rotation orders, Euler angles,
 // in-place builders, projections and look-at; the 2×2 and 3×3 matrices against their definitions.
 #include "math/QzMatrix22.h"
 #include "math/QzMatrix33.h"
@@ -13,7 +13,7 @@ namespace {
 
 using namespace qztest;
 
-TEST(QzMatrix44, ProductsInversesBuildersAndRotationOrdersMatchGlmAndSingularInversesAreNotFinite)
+TEST(QzMatrix44, ProductsInversesBuildersRotationsAndEulerAnglesMatchGlmAndSingularInversesAreNotFinite)
 {
     Random random(21);
     for (int i = 0; i < 100; ++i)
@@ -35,9 +35,8 @@ TEST(QzMatrix44, ProductsInversesBuildersAndRotationOrdersMatchGlmAndSingularInv
                     Near(a.MultiplyCorrect(inverse), glm::dmat4(1.0), scale)) << invDet << " vs " << 1.0 / det;
     }
     // A singular matrix is not tested for: its inverse is not finite.
-    CQzMatrix44 singular(1);
+    CQzMatrix44 const singular = CQzMatrix44::makeScale(CQzVector3(1.0f, 0.0f, 1.0f));
     float invDet = 0.0f;
-    singular.setFront(CQzVector3(2.0f, 0.0f, 0.0f));
     EXPECT_TRUE(!std::isfinite(singular.getInverseGeneric(&invDet)(0, 0)) && std::isinf(invDet));
 
     // Rotation orders and in-place builders are pre-multiplications; the product each order stands for,
@@ -62,9 +61,9 @@ TEST(QzMatrix44, ProductsInversesBuildersAndRotationOrdersMatchGlmAndSingularInv
         EXPECT_TRUE(Near(moved, Product(ToGlm(CQzMatrix44::makeTranslation(v)), g), 1e-5) &&
                     Near(scaled, Product(ToGlm(CQzMatrix44::makeScale(v)), g), 1e-5));
         // Only the diagonal of the left operand is read.
-        glm::dmat4 diagonalFirst = Product(glm::scale(glm::dmat4(1.0), D(CQzVector3(diagonal(0, 0), diagonal(1, 1), diagonal(2, 2)))), g);
-        diagonalFirst[3] = glm::dvec4(D(v), 1.0);
-        EXPECT_TRUE(Near(diagonal.MultiplyCorrectWhenDiagonalAndSetPosition(start, v), diagonalFirst, 1e-5));
+        glm::dmat4 lead = Product(glm::scale(glm::dmat4(1.0), glm::dvec3(diagonal(0, 0), diagonal(1, 1), diagonal(2, 2))), g);
+        lead[3] = glm::dvec4(D(v), 1.0);
+        EXPECT_TRUE(Near(diagonal.MultiplyCorrectWhenDiagonalAndSetPosition(start, v), lead, 1e-5));
         // Scale is taken over all four columns of each axis row.
         EXPECT_TRUE(Near(unscaled, glm::dmat4(g[0] / glm::length(g[0]), g[1] / glm::length(g[1]),
                                               g[2] / glm::length(g[2]), g[3]), 1e-5));
@@ -78,6 +77,25 @@ TEST(QzMatrix44, ProductsInversesBuildersAndRotationOrdersMatchGlmAndSingularInv
     auto const unknown = CQzMatrix44::ERotationOrder(6);
     untouched.setRotation(0.1f, 0.2f, 0.3f, unknown), untouched.rotate(0.1f, 0.2f, 0.3f, unknown);
     EXPECT_EQ(untouched, start);
+
+    // Euler angles come back in both supported orders.
+    float a[3], x, y, z;
+    CQzMatrix44 m;
+    for (auto order : {CQzMatrix44::ROTATION_ORDER_XZY, CQzMatrix44::ROTATION_ORDER_ZXY})
+        for (int i = 0; i < 100; ++i)
+        {
+            random.Fill(a, 3, -1.5f, 1.5f);
+            m.setRotation(a[0], a[1], a[2], order), m.toEulerAngles(x, y, z, order);
+            EXPECT_TRUE(CQzVector3(x, y, z).Equal(CQzVector3(a), 1e-4f)) << order;
+            // At the pole the middle angle is ±π/2 and y is 0, and the angles still describe the same rotation.
+            bool const xzy = order == CQzMatrix44::ROTATION_ORDER_XZY;
+            float const pole = i % 2 ? 1.5707964f : -1.5707964f;
+            m.setRotation(xzy ? a[0] : pole, a[1], xzy ? pole : a[2], order), m.toEulerAngles(x, y, z, order);
+            EXPECT_TRUE((xzy ? z : x) == pole && y == 0.0f &&
+                        Near(CQzMatrix44::makeRotation(CQzEulerAngles(x, y, z), order), ToGlm(m), 1e-5)) << order;
+        }
+    m.setRotation(0.3f, 0.2f, 0.1f, CQzMatrix44::ROTATION_ORDER_XZY), m.toEulerAngles(x, y, z, CQzMatrix44::ROTATION_ORDER_XYZ);
+    EXPECT_EQ(CQzVector3(x, y, z), CQzVector3(0.0f, 0.0f, 0.0f)); // other orders are not read back
 }
 
 TEST(QzMatrix44, ProjectionsAndViewsMatchGlmDepthZeroToOne)
@@ -168,13 +186,12 @@ TEST(QzMatrix33, BuildersAreAffineMapsOfRowVectors)
         CQzMatrix33 const full(e[0], e[1], e[2], e[3], e[4], e[5], e[6], e[7], e[8]);
         CQzMatrix33 m = full, r, t;
         m.SetRight(CQzVector2(e[0], e[1])), m.SetUp(CQzVector2(e[3], e[4])), m.SetTranslationOnly(CQzVector2(e[6], e[7]));
-        float const angle = e[9];
         CQzVector2 const d(e[10], e[11]), p(e[12], e[13]);
         CQzVector2 turned = p;
         // Translate, Scale and Rotate act first, in the matrix's own frame.
         CQzMatrix33 moved = m, scaled = m, rotated = m;
-        turned.Rotate(angle), r.SetRotation(angle), t.SetTranslation(d);
-        moved.Translate(d), scaled.Scale(d), rotated.Rotate(angle);
+        turned.Rotate(e[9]), r.SetRotation(e[9]), t.SetTranslation(d); // e[9] is the angle
+        moved.Translate(d), scaled.Scale(d), rotated.Rotate(e[9]);
         EXPECT_TRUE(near(apply(r, p), turned) && near(apply(moved, p), apply(m, p + d)));
         EXPECT_TRUE(near(apply(scaled, p), apply(m, p * d)) && near(apply(rotated, p), apply(m, turned)));
         EXPECT_TRUE(near(apply(t.MultiplyCorrect(m), p), apply(m, p + d)));
