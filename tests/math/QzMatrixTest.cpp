@@ -78,8 +78,7 @@ TEST(QzMatrix44, ProductsInversesBuildersRotationsAndEulerAnglesMatchGlmAndSingu
     untouched.setRotation(0.1f, 0.2f, 0.3f, unknown), untouched.rotate(0.1f, 0.2f, 0.3f, unknown);
     EXPECT_EQ(untouched, start);
 
-    // Euler angles come back in both supported orders.
-    float a[3], x, y, z;
+    float a[3], x, y, z; // Euler angles come back in both supported orders
     CQzMatrix44 m;
     for (auto order : {CQzMatrix44::ROTATION_ORDER_XZY, CQzMatrix44::ROTATION_ORDER_ZXY})
         for (int i = 0; i < 100; ++i)

@@ -111,8 +111,7 @@ TEST(QzVector, ArithmeticMatchesDoublePrecisionEdgeCasesFollowTheirRulesAndThePa
     EXPECT_TRUE(cross == CQzVector4(0.0f, 0.0f, 1.0f, 1.0f) &&
                 CQzVector4(CQzRGB<float>(0.25f, 0.5f, 0.75f), 2.0f) == CQzVector4(0.25f, 0.5f, 0.75f, 2.0f));
 
-    // The integer vector wraps like two's complement.
-    int const values[] = {INT_MAX, 1, INT_MIN, -1, 65536, 65536, 123456789, -98765};
+    int const values[] = {INT_MAX, 1, INT_MIN, -1, 65536, 65536, 123456789, -98765}; // integer vectors wrap
     auto wrap = [](std::int64_t v) { return int(std::uint32_t(std::uint64_t(v))); };
     for (int i = 0; i < 16; ++i) // every pair
     {
@@ -122,8 +121,7 @@ TEST(QzVector, ArithmeticMatchesDoublePrecisionEdgeCasesFollowTheirRulesAndThePa
         EXPECT_TRUE(a * b == CQzVector2i(wrap(p * r), wrap(q * s)) && -a == CQzVector2i(wrap(-p), wrap(-q))) << i;
     }
 
-    // The packed normal: every value of each field among random other bits.
-    CQzHENDN3 packed;
+    CQzHENDN3 packed; // the packed normal: every value of each field among random other bits
     for (unsigned int i = 0; i < 2048 * 4; ++i)
     {
         unsigned int const f = i % 2048, rest = random.Word();
