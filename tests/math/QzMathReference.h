@@ -1,8 +1,4 @@
-// QzMathReference.h: double-precision references for the math tests: glm
-// matrices holding the same sixteen numbers as a CQzMatrix44 (row-major with
-// row vectors equals glm's column-major with column vectors, so A·B here is
-// glm's B * A), the elementary rotations from their definitions, element-wise
-// comparison and a seeded source of random values.
+// QzMathReference.h: double-precision glm references for the math tests and a seeded source of random values.
 #ifndef QZCORE_TESTS_MATH_QZMATHREFERENCE_H
 #define QZCORE_TESTS_MATH_QZMATHREFERENCE_H
 
@@ -16,7 +12,8 @@
 
 namespace qztest {
 
-// glm's m[c][r] is stored at c·4 + r, the place of our (c, r).
+// Row-major with row vectors is glm's column-major with column vectors: the
+// same sixteen numbers, glm's m[c][r] at our (c, r), and our A·B is glm's B * A.
 inline glm::dmat4 ToGlm(CQzMatrix44 const& a)
 {
     glm::dmat4 g;
@@ -24,22 +21,18 @@ inline glm::dmat4 ToGlm(CQzMatrix44 const& a)
         g[i / 4][i % 4] = a(i / 4, i % 4);
     return g;
 }
-
+inline glm::dmat4 Product(glm::dmat4 const& a, glm::dmat4 const& b) { return b * a; }
 inline glm::dvec3 D(CQzVector3 const& v) { return glm::dvec3(v.x, v.y, v.z); }
 
-// The elementary rotation about axis 0, 1 or 2, as our rows.
+// The elementary rotation about axis 0, 1 or 2 (x: y→z, y: z→x, z: x→y), as our rows.
 inline glm::dmat4 Rotation(int axis, double a)
 {
     glm::dmat4 g(1.0);
-    int const p = (axis + 1) % 3, q = (axis + 2) % 3; // x: y→z, y: z→x, z: x→y
+    int const p = (axis + 1) % 3, q = (axis + 2) % 3;
     g[p][p] = g[q][q] = std::cos(a);
-    g[p][q] = std::sin(a);
-    g[q][p] = -std::sin(a);
+    g[q][p] = -(g[p][q] = std::sin(a));
     return g;
 }
-
-// Row-vector product A·B in glm's terms.
-inline glm::dmat4 Product(glm::dmat4 const& a, glm::dmat4 const& b) { return b * a; }
 
 // Every element within tolerance × max(1, |expected|).
 inline ::testing::AssertionResult Near(CQzMatrix44 const& actual, glm::dmat4 const& expected, double tolerance)
@@ -53,8 +46,7 @@ inline ::testing::AssertionResult Near(CQzMatrix44 const& actual, glm::dmat4 con
     return ::testing::AssertionSuccess();
 }
 
-// One draw per statement: the order of calls inside one expression is
-// unspecified, and the data must not depend on the compiler.
+// One draw per statement: the order of calls in one expression is unspecified, and the data must not depend on it.
 class Random
 {
 public:
@@ -66,19 +58,8 @@ public:
         for (int i = 0; i < count; ++i)
             out[i] = Uniform(lo, hi);
     }
-    CQzVector3 Vector(float lo, float hi)
-    {
-        float v[3];
-        Fill(v, 3, lo, hi);
-        return CQzVector3(v);
-    }
-    CQzMatrix44 Matrix(float lo, float hi)
-    {
-        CQzMatrix44 a;
-        for (int i = 0; i < 16; ++i)
-            a(i / 4, i % 4) = Uniform(lo, hi);
-        return a;
-    }
+    CQzVector3 Vector(float lo, float hi) { float v[3]; Fill(v, 3, lo, hi); return CQzVector3(v); }
+    CQzMatrix44 Matrix(float lo, float hi) { CQzMatrix44 a; Fill(&a(0, 0), 16, lo, hi); return a; }
 
 private:
     std::mt19937 m_engine;
