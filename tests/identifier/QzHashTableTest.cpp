@@ -77,4 +77,14 @@ TEST(QzHashTable, GrowsAtTheSixtyFifthEntryReinsertingInBucketOrder)
     }
 }
 
+TEST(QzHashTable, AnArrayReusedAfterClearHoldsNothingOld)
+{
+    CQzIdentifierHashEntry zero("zero", 0), one("one", 1);
+    CTable table;
+    table.Insert(&zero);
+    table.Clear();
+    table.Insert(&one);
+    EXPECT_EQ(table.Find(0), nullptr);
+}
+
 } // namespace

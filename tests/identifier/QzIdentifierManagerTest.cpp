@@ -1,8 +1,6 @@
-// Tests of the identifier registry through its interface: lower-cased
-// registration, the first text stored for a CRC winning, Release, and the
-// hash file: a round trip of many names in both byte orders, and damaged
-// files built byte by byte here, which must load the entries they hold
-// whole and nothing else, and save as the same bytes.
+// Tests of the identifier registry: lower-cased registration, the first text
+// stored for a CRC winning, Release, and the hash file: a round trip of many
+// names, and damaged files built here, which load what they hold whole.
 #include "identifier/QzIdentifierManager.h"
 
 #include "QzIdentifierTestSupport.h"
@@ -29,7 +27,6 @@ TEST(QzIdentifierManager, StoresTheFirstTextForACrcLowerCasedAndReleaseForgetsIt
     qztest::WriteBytes(directory.File("alpha"), file);
 
     CQzIdentifierManager manager;
-    manager.Initialize();
     EXPECT_EQ(manager.FindNameForCrc64(NameCrc64("foo")), nullptr);
     manager.CheckCrc64ForUniqueness("Foo", true);
     manager.CheckCrc64ForUniqueness("FOO", false);

@@ -31,10 +31,8 @@ TEST(QzIdentifierThreads, BuildersReadersAFileLoadAndReleaseShareTheRegistry)
         source.CheckCrc64ForUniqueness(("file_" + std::to_string(i)).c_str(), false);
     source.SaveHashFile(loadPath, false);
 
-    // Builders walk the shared names from different places in their own mix
-    // of cases and look up names that may not be there yet (the answer is
-    // nothing or the right text); until Release races with them, every name
-    // they build has its text.
+    // Builders walk the shared names from different places in their own mix of
+    // cases; until Release races with them, every name they build has its text.
     std::atomic<int> failures{0};
     std::atomic<bool> releasing{false};
     std::vector<QZID*> tables(4);
@@ -45,8 +43,8 @@ TEST(QzIdentifierThreads, BuildersReadersAFileLoadAndReleaseShareTheRegistry)
             std::string name = "shared_name_" + std::to_string((i + t * 375) % 1500), lower = name;
             for (std::size_t c = std::size_t(t + i) % 2; c < name.size(); c += 2)
                 name[c] = char(std::toupper(name[c]));
-            std::string const own = "Own_" + std::to_string(t) + "_" + std::to_string(i);
-            std::string const other = "shared_name_" + std::to_string(i);
+            // a lookup of a name that may not be there yet finds nothing or its text
+            std::string const own = "Own_" + std::to_string(t) + "_" + std::to_string(i), other = "shared_name_" + std::to_string(i);
             CQzIdentifier const id(name.c_str()), mine(own.c_str());
             char const* const found = registry->FindNameForCrc64(NameCrc64(other));
             bool const ok = id.GetCrc64() == NameCrc64(lower) && (found == nullptr || other == found) &&

@@ -1,6 +1,6 @@
 // Tests of QZID against the bit-at-a-time CRC: every member is the
 // identifier of its text, every text is registered lower-cased, all CRCs
-// differ, and the singleton is one.
+// differ, and the empty one is the null identifier.
 #include "identifier/QzIdentifierManager.h"
 #include "identifier/QzWellKnownIdentifiers.h"
 #include "identifier/internal/QzWellKnownTexts.h"
@@ -21,7 +21,6 @@ using qztest::NameCrc64;
 TEST(QzWellKnownIdentifiers, EveryMemberIsItsTextsIdentifierAndRegistered)
 {
     QZID* const table = QZID::GetSingleton();
-    EXPECT_EQ(QZID::GetSingleton(), table);
     EXPECT_EQ(kWellKnownCount, 905);
     // the members as the array the table is built from (member i for text i)
     auto const* const members = reinterpret_cast<CQzIdentifier const*>(static_cast<SQzWellKnownIdentifiers*>(table));
