@@ -79,9 +79,10 @@ TEST(QzHashTable, GrowsAtTheSixtyFifthEntryReinsertingInBucketOrder)
 
 TEST(QzHashTable, AnArrayReusedAfterClearHoldsNothingOld)
 {
-    CQzIdentifierHashEntry zero("zero", 0), one("one", 1);
+    CQzIdentifierHashEntry zero, one("one", 1); // a default entry has the key 0
     CTable table;
     table.Insert(&zero);
+    EXPECT_EQ(table.Find(0), &zero);
     table.Clear();
     table.Insert(&one);
     EXPECT_EQ(table.Find(0), nullptr);
