@@ -77,4 +77,15 @@ TEST(QzHashTable, GrowsAtTheSixtyFifthEntryReinsertingInBucketOrder)
     }
 }
 
+TEST(QzHashTable, AnArrayReusedAfterClearHoldsNothingOld)
+{
+    CQzIdentifierHashEntry zero, one("one", 1); // a default entry has the key 0
+    CTable table;
+    table.Insert(&zero);
+    EXPECT_EQ(table.Find(0), &zero);
+    table.Clear();
+    table.Insert(&one);
+    EXPECT_EQ(table.Find(0), nullptr);
+}
+
 } // namespace

@@ -42,7 +42,7 @@ inline void PutEntry(Bytes& out, std::string const& name, unsigned long long crc
 inline Bytes ReadBytes(std::string const& path)
 {
     std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return Bytes(std::istreambuf_iterator<char>(in), {});
 }
 
 inline void WriteBytes(std::string const& path, Bytes const& bytes)
@@ -54,20 +54,15 @@ inline void WriteBytes(std::string const& path, Bytes const& bytes)
 class CScratchDirectory
 {
 public:
-    CScratchDirectory()
-        : m_path(std::filesystem::temp_directory_path() /
-                 ("qz_identifier_" + std::to_string(::getpid()) + "_" + std::to_string(ms_next++)))
-    {
-        std::filesystem::remove_all(m_path);
-        std::filesystem::create_directories(m_path);
-    }
+    CScratchDirectory() { std::filesystem::remove_all(m_path), std::filesystem::create_directories(m_path); }
     ~CScratchDirectory() { std::filesystem::remove_all(m_path); }
 
     std::string File(std::string const& name) const { return (m_path / name).string(); }
 
 private:
     static inline int ms_next = 0;
-    std::filesystem::path m_path;
+    std::filesystem::path const m_path = std::filesystem::temp_directory_path() /
+        ("qz_identifier_" + std::to_string(::getpid()) + "_" + std::to_string(ms_next++));
 };
 
 } // namespace qztest
